@@ -1,0 +1,45 @@
+# The two commands: `make run` (the editor on the demo project) and `make test` (every test).
+# Both install what is missing on Debian/Ubuntu, configure and build incrementally.
+
+BUILD     ?= build
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?=
+DEMO      := examples/demo
+
+# Debian packages the build and the tests need.
+PACKAGES := g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev libjpeg-dev
+
+.PHONY: all deps build test run bench fuzz sanitize clean format
+
+all: build
+
+deps:
+	@scripts/install-deps.sh $(PACKAGES)
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+sanitize:
+	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DSETWRIGHT_SANITIZE=ON -DSETWRIGHT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug"
+
+fuzz:
+	@scripts/run-fuzzers.sh build-fuzz $${FUZZ_SECONDS:-60}
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -1,0 +1,10 @@
+# Collects the C++ sources of the given folders; new files are picked up at the next build.
+function(setwright_sources out)
+  set(files)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND files ${found})
+  endforeach()
+  list(SORT files)
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,3 @@
+function(setwright_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+endfunction()

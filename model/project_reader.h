@@ -1,0 +1,30 @@
+#pragma once
+// Loading a project file into the model, with every default, load-time rule and picture.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace sw {
+
+struct Project;
+struct TInstallItem;
+class ProfileFile;
+class ImageList;
+class IconSourceCache;
+
+// What one load needs besides the model: the library icons and the parsed icon files.
+struct LoadContext {
+  ImageList* librarySmall = nullptr;
+  ImageList* libraryLarge = nullptr;
+  IconSourceCache* icons = nullptr;
+};
+
+// `path` is the project file (Windows-style or host, 1251). The caller has cleared the groups.
+bool LoadProject(Project& project, const std::string& path);
+std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& file,
+                                          const std::string& section, LoadContext& context);
+int LoadProgramPictures(Project& project, const std::string& iconFile, const std::string& folder,
+                        std::int32_t iconNumber, LoadContext& context);
+
+}  // namespace sw

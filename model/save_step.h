@@ -1,0 +1,20 @@
+#pragma once
+// The model side of the start page and of the save step.
+
+#include <string>
+
+#include "model/project_writer.h"
+
+namespace sw {
+
+struct Project;
+
+// False when no regular file of that name exists; otherwise the result of LoadProject.
+bool LoadProjectIfExists(Project& project, const std::string& path);
+
+// The editor's save: the ".bak" copy of an existing file, RenumberPrograms, the new file
+// written to a temporary file, read back and checked, then put in place of the old one.
+// A refused save leaves the old file, a fresh ".bak" copy and no temporary file.
+SaveResult SaveProjectStep(Project& project, const std::string& path);
+
+}  // namespace sw

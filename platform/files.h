@@ -1,0 +1,48 @@
+#pragma once
+// Files and host paths. Paths in a project are Windows paths in code page 1251; to touch the
+// file system they become host paths (UTF-8 on POSIX), with '\' turned into '/' and, when the
+// exact path is missing, each component matched without regard to letter case.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sw::files {
+
+// The host path of a Windows-style path (1251). The exact path is tried first; then each
+// component is matched without regard to letter case, the first in code-point order winning.
+// Folder listings are cached, so resolving many paths under one tree lists each folder once.
+std::string hostPath(std::string_view windowsPath);
+// Forgets cached folder listings (after the editor itself created or removed files).
+void clearPathCache();
+
+// A regular file exists at the (Windows-style) path; a folder of that name is not a file.
+bool fileExists(std::string_view windowsPath);
+bool folderExists(std::string_view windowsPath);
+
+// Whole-file reads of host paths, refused above `maxBytes`.
+std::optional<std::string> readFile(const std::string& hostPath, std::size_t maxBytes = std::size_t{1} << 30);
+
+bool copyFile(const std::string& fromHost, const std::string& toHost);  // overwrites
+bool deleteFile(const std::string& hostPath);
+
+struct ReplaceResult {
+  bool ok = true;
+  std::string error;  // the system's message, UTF-8
+};
+// Writes `bytes` to a temporary file in the target's folder, flushes it, and renames it over
+// the target; on failure the target is untouched and no temporary file remains.
+ReplaceResult atomicReplace(const std::string& hostPath, std::string_view bytes);
+
+// The drive of a path (1251 in, 1251 out), for CDROM and SOURCE: "D:" for a drive path,
+// "\\server\share" for a UNC path, for a POSIX absolute path the mount point of the file
+// system holding its nearest existing folder, empty for a relative or empty path.
+std::string driveOf(std::string_view windowsPath);
+
+// The folder of this executable's real path, in host form converted to 1251, without a
+// trailing separator.
+std::string executableFolder();
+
+}  // namespace sw::files

@@ -1,0 +1,31 @@
+#pragma once
+// The icon lists of the program pictures: all icons of one file put into a pair of image
+// lists, small icons drawn on the background colour of the program tree.
+
+#include <QColor>
+#include <string>
+
+namespace sw {
+
+class ImageList;
+class IconSourceCache;
+
+// The colour on which small icons are drawn, and then the transparent colour of that picture.
+QRgb IconBackgroundColor();
+void SetIconBackgroundColor(QRgb color);
+
+// Draws a 16 x 16 icon on IconBackgroundColor in a cell of the list's size, centred
+// horizontally and (height - 16) / 2 from the top, and appends it with that colour
+// transparent. Returns the new index.
+int AppendSmallIcon(ImageList& list, const QImage& icon16);
+
+// Appends all icons of a file (Windows-style path, 1251) to the given lists (either may be
+// null); returns the number of icons, 0 for a missing file or one without icons. With a
+// cache, a file already parsed in it is not parsed again.
+int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large,
+                    IconSourceCache* cache = nullptr);
+// Replaces the lists' contents by all icons of the file (small icons not drawn on the
+// background); a file without icons leaves the lists untouched and returns 0.
+int LoadFileIcons(const std::string& file, ImageList* small, ImageList* large);
+
+}  // namespace sw

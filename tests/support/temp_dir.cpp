@@ -1,0 +1,34 @@
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace sw::testing {
+
+TempDir::TempDir() {
+  if (!dir_.isValid()) throw std::runtime_error("cannot create a temporary folder");
+}
+
+std::string TempDir::path() const { return dir_.path().toStdString(); }
+
+std::string TempDir::file(std::string_view relative) const { return path() + "/" + std::string(relative); }
+
+std::string TempDir::write(std::string_view relative, std::string_view bytes) const {
+  const std::string target = file(relative);
+  std::filesystem::create_directories(std::filesystem::path(target).parent_path());
+  std::ofstream out(target, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + target);
+  return target;
+}
+
+std::string TempDir::read(std::string_view relative) const {
+  std::ifstream in(file(relative), std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+}  // namespace sw::testing

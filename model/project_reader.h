@@ -22,6 +22,8 @@ struct LoadContext {
 
 // `path` is the project file (Windows-style or host, 1251). The caller has cleared the groups.
 bool LoadProject(Project& project, const std::string& path);
+// The same load from a file already parsed (LoadProject reads the file once and calls this).
+bool LoadProjectFromProfile(Project& project, const ProfileFile& file);
 std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& file,
                                           const std::string& section, LoadContext& context);
 int LoadProgramPictures(Project& project, const std::string& iconFile, const std::string& folder,

@@ -1,0 +1,109 @@
+#include "model/program_pictures.h"
+
+#include <QImage>
+#include <cstdint>
+#include <string>
+
+#include "model/builtin_pictures.h"
+#include "model/paths.h"
+#include "model/project.h"
+#include "model/project_reader.h"
+#include "platform/files.h"
+#include "platform/icon_extractor.h"
+#include "platform/icon_lists.h"
+#include "platform/image_list.h"
+
+namespace sw {
+
+namespace {
+
+constexpr int kDefaultSmallPicture = kBuiltinSmallPictures - 1;
+
+// The Windows-style path of a program's icon file; empty when it has none.
+std::string ProgramIconPath(const Project& project, const std::string& iconFile, const std::string& folder) {
+  if (iconFile.empty()) return {};
+  const std::string file = StripLeadMarker(ExpandVariables(iconFile));
+  if (IsAbsolutePath(iconFile)) return file;
+  return ProgramFolderPath(project, folder) + file;
+}
+
+// The small and large icon of one file at one index, with the extraction rule of
+// ExtractOneIcon, but parsing each file only once per load through the cache.
+struct IconPair {
+  QImage small;
+  QImage large;
+};
+
+IconPair ExtractIconPair(const std::string& path, std::int32_t iconNumber, IconSourceCache* cache) {
+  if (path.empty() || !files::fileExists(path)) return {};
+  const std::string host = files::hostPath(path);
+  IconSource uncached;
+  if (cache == nullptr) uncached = IconSource::fromFile(host);
+  const IconSource& source = cache != nullptr ? cache->get(host) : uncached;
+  const int count = source.count();
+  if (count < 1) return {};
+  // The index counts as unsigned 16-bit; past the last icon it falls back to the first.
+  int index = static_cast<std::uint16_t>(iconNumber);
+  if (index > count - 1) index = 0;
+  return {source.extract(index, kSmallIconSize), source.extract(index, kLargeIconSize)};
+}
+
+// Appends a program's picture pair; a missing size is made from the other so that the two
+// lists always grow together. Returns the small index, or the default picture.
+int AppendPicturePair(Project& project, QImage small, QImage large) {
+  if (small.isNull() && large.isNull()) return kDefaultSmallPicture;
+  if (small.isNull()) {
+    small = large.scaled(kSmallIconSize, kSmallIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  if (large.isNull()) {
+    large = small.scaled(kLargeIconSize, kLargeIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  const int index = AppendSmallIcon(*project.SmallProgramImages, small);
+  project.LargeProgramImages->append(large);
+  return index;
+}
+
+int LibraryPicture(Project& project, std::int32_t iconNumber, const LoadContext& context) {
+  const int available = context.librarySmall != nullptr ? context.librarySmall->count() : 0;
+  const std::int32_t index = iconNumber < 0 ? 0 : iconNumber;
+  if (index >= available) return project.BuiltinImageCount - 1;
+  const int small = project.SmallProgramImages->appendCopy(*context.librarySmall, index);
+  const bool largeCopied = context.libraryLarge != nullptr &&
+                           project.LargeProgramImages->appendCopy(*context.libraryLarge, index) >= 0;
+  if (!largeCopied) {
+    // The library's small picture is already drawn on the background: scale it up as it is.
+    project.LargeProgramImages->append(context.librarySmall->at(index).scaled(
+        kLargeIconSize, kLargeIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
+  return small;
+}
+
+}  // namespace
+
+void ResetProgramPictureLists(Project& project) {
+  project.BuiltinImageCount = kBuiltinSmallPictures;
+  ImageList* small = project.SmallProgramImages;
+  ImageList* large = project.LargeProgramImages;
+  if (small == nullptr || large == nullptr) return;
+  if (small->count() < kBuiltinSmallPictures || large->count() < kBuiltinLargePictures) {
+    FillBuiltinPictures(*small, *large);
+    return;
+  }
+  small->truncate(kBuiltinSmallPictures);
+  large->truncate(kBuiltinLargePictures);
+}
+
+int LoadProgramPictures(Project& project, const std::string& iconFile, const std::string& folder,
+                        std::int32_t iconNumber, LoadContext& context) {
+  if (project.SmallProgramImages == nullptr || project.LargeProgramImages == nullptr) {
+    return kDefaultSmallPicture;
+  }
+  if (iconFile.empty() && !project.Settings.CommonIconLib.empty()) {
+    return LibraryPicture(project, iconNumber, context);
+  }
+  if (iconFile.empty() && iconNumber < 0) return kDefaultSmallPicture;
+  IconPair icons = ExtractIconPair(ProgramIconPath(project, iconFile, folder), iconNumber, context.icons);
+  return AppendPicturePair(project, std::move(icons.small), std::move(icons.large));
+}
+
+}  // namespace sw

@@ -1,0 +1,3 @@
+@echo off
+rem Установка шрифтов
+copy /y *.ttf "%WINDIR%\Fonts\"

@@ -1,0 +1,3 @@
+@echo off
+rem Подготовка к установке
+mkdir "%SystemDrive%\InstallLogs" 2>nul

@@ -1,0 +1,3 @@
+@echo off
+rem Синхронизация часов
+w32tm /resync /nowait

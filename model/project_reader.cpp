@@ -16,6 +16,7 @@
 #include "platform/icon_lists.h"
 #include "platform/image_list.h"
 #include "platform/profile_reader.h"
+#include "platform/text.h"
 
 namespace sw {
 
@@ -26,6 +27,16 @@ constexpr std::string_view kProgramSectionMarker = "installitem_";
 constexpr int kDefaultSmallWidth = 16;
 constexpr int kDefaultSmallHeight = 20;
 constexpr int kDefaultLargeSize = 32;
+
+// Section names match without regard to letter case and end at a zero byte, so the folded
+// name up to that byte is what decides.
+bool SectionExists(const ProfileFile& file, std::string_view name,
+                   std::unordered_map<std::string, bool>& known) {
+  name = name.substr(0, name.find('\0'));
+  auto [entry, added] = known.try_emplace(text::lowerCase(name), false);
+  if (added) entry->second = file.sectionExists(name);
+  return entry->second;
+}
 
 // Reads the keys of one section with their defaults.
 class SectionReader {
@@ -40,13 +51,14 @@ class SectionReader {
   }
   bool boolean(std::string_view key, bool defaultValue) const { return ReadBoolean(text(key), defaultValue); }
   // The numbers of the entries that name an existing section; other entries are dropped.
-  std::vector<std::int32_t> references(std::string_view key) const {
+  std::vector<std::int32_t> references(std::string_view key,
+                                       std::unordered_map<std::string, bool>& known) const {
     const std::string value = text(key);
     std::vector<std::int32_t> numbers;
     std::size_t pos = 0;
     std::string entry;
     while (NextReference(value, pos, entry)) {
-      if (file_.sectionExists(entry)) numbers.push_back(ReferenceNumber(entry));
+      if (SectionExists(file_, entry, known)) numbers.push_back(ReferenceNumber(entry));
     }
     return numbers;
   }
@@ -211,7 +223,8 @@ bool LoadProjectFromProfile(Project& project, const ProfileFile& file) {
   ImageList libraryLarge(large ? large->width() : kDefaultLargeSize,
                          large ? large->height() : kDefaultLargeSize);
   IconSourceCache icons;
-  LoadContext context{&librarySmall, &libraryLarge, &icons};
+  std::unordered_map<std::string, bool> knownSections;
+  LoadContext context{&librarySmall, &libraryLarge, &icons, &knownSections};
 
   ReadProjectWideSettings(project, file);
   SetSourceVariables(project);
@@ -236,7 +249,10 @@ bool LoadProject(Project& project, const std::string& path) {
 
 std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& file,
                                           const std::string& section, LoadContext& context) {
-  if (!file.sectionExists(section)) return nullptr;
+  std::unordered_map<std::string, bool> localSections;
+  std::unordered_map<std::string, bool>& known =
+      context.knownSections ? *context.knownSections : localSections;
+  if (!SectionExists(file, section, known)) return nullptr;
   auto program = std::make_unique<TInstallItem>();
   TInstallItem& p = *program;
   const SectionReader reader(file, section);
@@ -244,9 +260,9 @@ std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& f
   p.Group = reader.text("Group");
   p.Caption = reader.text("Caption");
   p.Description = reader.text("Description");
-  p.Depends = reader.references("Depends");
-  p.DependsOr = reader.references("DependsOr");
-  p.Exclude = reader.references("Exclude");
+  p.Depends = reader.references("Depends", known);
+  p.DependsOr = reader.references("DependsOr", known);
+  p.Exclude = reader.references("Exclude", known);
   p.Folder = reader.text("Folder");
   p.SourceFolder = reader.text("SourceFolder");
   p.CheckTagFile = reader.text("CheckTagFile");

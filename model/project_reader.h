@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace sw {
 
@@ -18,6 +19,9 @@ struct LoadContext {
   ImageList* librarySmall = nullptr;
   ImageList* libraryLarge = nullptr;
   IconSourceCache* icons = nullptr;
+  // Whether a section exists, by its name in lower case: reference entries repeat, and a
+  // section's key list is only worked out once per load.
+  std::unordered_map<std::string, bool>* knownSections = nullptr;
 };
 
 // `path` is the project file (Windows-style or host, 1251). The caller has cleared the groups.

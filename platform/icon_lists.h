@@ -3,6 +3,7 @@
 // lists, small icons drawn on the background colour of the program tree.
 
 #include <QColor>
+#include <QImage>
 #include <string>
 
 namespace sw {

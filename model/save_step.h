@@ -17,4 +17,8 @@ bool LoadProjectIfExists(Project& project, const std::string& path);
 // A refused save leaves the old file, a fresh ".bak" copy and no temporary file.
 SaveResult SaveProjectStep(Project& project, const std::string& path);
 
+// A project file name typed without a full path names a file in the project root folder;
+// a full path (and any name when there is no root folder) is taken as typed.
+std::string ResolveProjectFileName(const Project& project, const std::string& typed);
+
 }  // namespace sw

@@ -1,0 +1,245 @@
+// Reads a written project file back the way the loader does (groups from the group lines,
+// programs attached to the first group of their exact name, references only to sections that
+// exist) and compares the result with the project.
+
+#include "model/save_check.h"
+
+#include <array>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "model/project.h"
+#include "model/values.h"
+#include "platform/profile_reader.h"
+#include "platform/text.h"
+
+namespace sw {
+namespace {
+
+constexpr int kMaxPrograms = 1000;  // three digits in a section name
+constexpr std::size_t kMaxMessageLines = 12;
+
+char KindOf(const TInstallGroup& group) {
+  if (group.Locked) return '#';
+  return group.Expanded ? '+' : '\0';
+}
+
+// Groups of the same name and kind share one group line and come back as one group.
+struct ExpectedGroup {
+  const TInstallGroup* record = nullptr;  // the first of them, named in messages
+  std::string name;
+  char kind = '\0';
+  std::vector<const TInstallItem*> programs;
+};
+
+struct ReadGroup {
+  std::string name;
+  char kind = '\0';
+  bool matched = false;
+};
+
+struct ReadProgram {
+  std::size_t group = 0;
+  std::size_t position = 0;  // within its group
+  std::int32_t number = 0;
+  std::array<std::vector<std::int32_t>, 3> references;  // Depends, DependsOr, Exclude
+  bool matched = false;
+};
+
+struct ReadBack {
+  std::vector<ReadGroup> groups;
+  std::vector<ReadProgram> programs;
+  std::unordered_map<std::string, std::vector<std::size_t>> programsBySection;  // lower-case name
+};
+
+std::vector<std::int32_t> ReadReferences(const ProfileFile& file, const std::string& section,
+                                         std::string_view key) {
+  std::vector<std::int32_t> numbers;
+  const std::string value = file.readString(section, key, "");
+  std::size_t pos = 0;
+  std::string entry;
+  while (NextReference(value, pos, entry)) {
+    if (file.sectionExists(entry)) numbers.push_back(ReferenceNumber(entry));
+  }
+  return numbers;
+}
+
+ReadBack ReadWritten(const ProfileFile& file) {
+  ReadBack back;
+  std::unordered_map<std::string, std::size_t> firstGroupByName;
+  for (const std::string& key : file.keyNames("SoftwareGroup")) {
+    const char kind = !key.empty() && (key[0] == '+' || key[0] == '#') ? key[0] : '\0';
+    std::string name = kind != '\0' ? key.substr(1) : key;
+    firstGroupByName.try_emplace(name, back.groups.size());
+    back.groups.push_back({std::move(name), kind, false});
+  }
+  std::vector<std::size_t> groupSizes(back.groups.size(), 0);
+  for (const std::string& section : file.sectionNames()) {
+    std::string lower = text::lowerCase(section);
+    if (lower.find("installitem_") == std::string::npos || !file.sectionExists(section)) continue;
+    const auto group = firstGroupByName.find(file.readString(section, "Group", ""));
+    if (group == firstGroupByName.end()) continue;  // the loader drops it
+    ReadProgram program;
+    program.group = group->second;
+    program.position = groupSizes[group->second]++;
+    program.number = ReferenceNumber(section);
+    program.references = {ReadReferences(file, section, "Depends"),
+                          ReadReferences(file, section, "DependsOr"),
+                          ReadReferences(file, section, "Exclude")};
+    back.programsBySection[std::move(lower)].push_back(back.programs.size());
+    back.programs.push_back(std::move(program));
+  }
+  return back;
+}
+
+std::vector<ExpectedGroup> ExpectedGroups(const Project& project) {
+  std::vector<ExpectedGroup> expected;
+  std::unordered_map<std::string, std::size_t> byKindAndName;
+  for (const auto& group : project.Groups) {
+    if (group->Items.empty()) continue;
+    const char kind = KindOf(*group);
+    auto [found, added] = byKindAndName.try_emplace(std::string(1, kind) + group->Name, expected.size());
+    if (added) expected.push_back({group.get(), group->Name, kind, {}});
+    for (const auto& program : group->Items) expected[found->second].programs.push_back(program.get());
+  }
+  return expected;
+}
+
+// For each expected group, the read group it comes back as (in order), or -1.
+std::vector<std::ptrdiff_t> MatchGroups(const std::vector<ExpectedGroup>& expected, ReadBack& back) {
+  std::vector<std::ptrdiff_t> match(expected.size(), -1);
+  std::size_t next = 0;
+  for (std::size_t e = 0; e < expected.size(); ++e) {
+    for (std::size_t r = next; r < back.groups.size(); ++r) {
+      if (back.groups[r].name == expected[e].name && back.groups[r].kind == expected[e].kind) {
+        match[e] = static_cast<std::ptrdiff_t>(r);
+        back.groups[r].matched = true;
+        next = r + 1;
+        break;
+      }
+    }
+  }
+  return match;
+}
+
+class ProgramMatcher {
+ public:
+  ProgramMatcher(const std::vector<ExpectedGroup>& expected, ReadBack& back) : back_(back) {
+    for (const ExpectedGroup& group : expected) {
+      for (const TInstallItem* program : group.programs) {
+        numbers_.insert(program->Number);
+        ++sectionUse_[SectionOf(*program)];
+      }
+    }
+  }
+
+  // True when the program comes back in read group `group`, after position `lastPosition`,
+  // with its number and references.
+  bool comesBack(const TInstallItem& program, std::ptrdiff_t group, std::ptrdiff_t& lastPosition) {
+    const std::string section = SectionOf(program);
+    if (sectionUse_[section] != 1) return false;
+    const auto found = back_.programsBySection.find(section);
+    if (found == back_.programsBySection.end() || found->second.size() != 1) return false;
+    ReadProgram& read = back_.programs[found->second.front()];
+    read.matched = true;
+    if (static_cast<std::ptrdiff_t>(read.group) != group || read.number != program.Number ||
+        static_cast<std::ptrdiff_t>(read.position) <= lastPosition)
+      return false;
+    if (read.references[0] != Resolving(program.Depends) ||
+        read.references[1] != Resolving(program.DependsOr) ||
+        read.references[2] != Resolving(program.Exclude))
+      return false;
+    lastPosition = static_cast<std::ptrdiff_t>(read.position);
+    return true;
+  }
+
+ private:
+  static std::string SectionOf(const TInstallItem& program) {
+    return text::lowerCase(ProgramSectionName(program.Number));
+  }
+  // The entries a faithful file gives back: those naming a program of the project.
+  std::vector<std::int32_t> Resolving(const std::vector<std::int32_t>& list) const {
+    std::vector<std::int32_t> kept;
+    kept.reserve(list.size());
+    for (std::int32_t number : list) {
+      if (numbers_.count(number) != 0) kept.push_back(number);
+    }
+    return kept;
+  }
+
+  ReadBack& back_;
+  std::unordered_set<std::int32_t> numbers_;
+  std::unordered_map<std::string, int> sectionUse_;
+};
+
+// Line breaks and other control bytes shown as blanks, so a name stays on its message line.
+std::string Shown(std::string_view name) {
+  std::string shown(name);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  return shown;
+}
+
+std::string Cp(std::string_view utf8) { return text::fromUtf8(utf8); }
+
+}  // namespace
+
+LostItems FindLostItems(const Project& project, const ProfileFile& written) {
+  LostItems lost;
+  lost.programCount = ProgramCount(project);
+  const std::vector<ExpectedGroup> expected = ExpectedGroups(project);
+  ReadBack back = ReadWritten(written);
+  const std::vector<std::ptrdiff_t> match = MatchGroups(expected, back);
+  ProgramMatcher matcher(expected, back);
+
+  for (std::size_t e = 0; e < expected.size(); ++e) {
+    std::vector<const TInstallItem*> lostHere;
+    std::ptrdiff_t lastPosition = -1;
+    for (const TInstallItem* program : expected[e].programs) {
+      if (match[e] < 0 || !matcher.comesBack(*program, match[e], lastPosition)) lostHere.push_back(program);
+    }
+    if (lostHere.size() == expected[e].programs.size()) {
+      lost.groups.push_back(expected[e].record);
+    } else {
+      lost.programs.insert(lost.programs.end(), lostHere.begin(), lostHere.end());
+    }
+  }
+  for (const ReadGroup& group : back.groups) lost.strays += group.matched ? 0 : 1;
+  for (const ReadProgram& program : back.programs) lost.strays += program.matched ? 0 : 1;
+  return lost;
+}
+
+std::string LostItemsMessage(const LostItems& lost) {
+  std::string message = Cp("Проект не сохранён: при записи в файл потерялись бы эти группы и программы.");
+  if (lost.programCount > kMaxPrograms) {
+    message += "\r\n" + Cp("В проекте ") + std::to_string(lost.programCount) +
+               Cp(" программ, а файл проекта вмещает не больше 1000.");
+  }
+  std::vector<std::string> lines;
+  for (const TInstallGroup* group : lost.groups) {
+    lines.push_back(Cp("Группа «") + Shown(group->Name) + Cp("»"));
+  }
+  for (const TInstallItem* program : lost.programs) {
+    const std::string groupName = program->Owner != nullptr ? program->Owner->Name : program->Group;
+    lines.push_back(Cp("Программа «") + Shown(program->Caption) + Cp("» из группы «") + Shown(groupName) +
+                    Cp("»"));
+  }
+  for (std::size_t i = 0; i < lines.size() && i < kMaxMessageLines; ++i) message += "\r\n" + lines[i];
+  if (lines.size() > kMaxMessageLines) {
+    message += "\r\n" + Cp("... и ещё ") + std::to_string(lines.size() - kMaxMessageLines) + ".";
+  }
+  if (lost.strays > 0) {
+    message += "\r\n" + Cp("Лишние группы и программы в файле: ") + std::to_string(lost.strays) + ".";
+  }
+  return message;
+}
+
+SaveResult CheckWrittenProject(const Project& project, const ProfileFile& written) {
+  const LostItems lost = FindLostItems(project, written);
+  if (lost.empty()) return {};
+  return {false, LostItemsMessage(lost)};
+}
+
+}  // namespace sw

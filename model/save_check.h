@@ -1,0 +1,35 @@
+#pragma once
+// The check of a written project file before it replaces the old one: every program must
+// come back as the reader would load it, in a group of the same name and kind and in the same
+// order, with references to the same programs.
+
+#include <string>
+#include <vector>
+
+#include "model/project_writer.h"
+
+namespace sw {
+
+struct Project;
+struct TInstallGroup;
+struct TInstallItem;
+class ProfileFile;
+
+struct LostItems {
+  // Groups that would not come back, or would come back without any of their programs.
+  std::vector<const TInstallGroup*> groups;
+  // Programs that would not come back faithfully, outside the groups above.
+  std::vector<const TInstallItem*> programs;
+  // Groups and programs the file would hold that the project does not have.
+  int strays = 0;
+  int programCount = 0;  // programs in the project
+  bool empty() const { return groups.empty() && programs.empty() && strays == 0; }
+};
+
+// Compares the project (after RenumberPrograms or not) with what `written` gives back.
+LostItems FindLostItems(const Project& project, const ProfileFile& written);
+// The editor's message for a refused save (1251), naming the lost groups and programs.
+std::string LostItemsMessage(const LostItems& lost);
+SaveResult CheckWrittenProject(const Project& project, const ProfileFile& written);
+
+}  // namespace sw

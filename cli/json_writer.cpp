@@ -31,9 +31,13 @@ std::string JsonWriter::quoted(std::string_view cp1251) {
       out += "\\r";
     } else if (c == '\t') {
       out += "\\t";
+    } else if (c == '\b') {
+      out += "\\b";
+    } else if (c == '\f') {
+      out += "\\f";
     } else if (needsEscape(c)) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
       out += escape;
     } else {
       appendUtf8(out, c);

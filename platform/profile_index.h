@@ -1,0 +1,106 @@
+#pragma once
+// The parsed form of a profile file: sections in file order and, for the first section of
+// each name, its lines in file order with a hash index from folded key name to first line.
+// Names and values are views into the index's own copy of the (1251) text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw::profile {
+
+// Bytes removed from both ends of lines, names and values.
+inline bool isProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+std::string_view stripBlanks(std::string_view text);
+// A zero byte ends a name or value, as it would end a C string.
+std::string_view cutAtZero(std::string_view text);
+
+// One non-empty line of a section: a key line (with '=') or a line without '='.
+struct ProfileLine {
+  std::uint32_t nameBegin = 0;
+  std::uint32_t nameSize = 0;
+  std::uint32_t valueBegin = 0;
+  std::uint32_t valueSize = 0;
+  bool hasValue = false;
+  bool inexactName = false;  // decoded from a character 1251 lacks: no lookup can match it
+};
+
+struct ProfileSection {
+  std::uint32_t nameBegin = 0;
+  std::uint32_t nameSize = 0;
+  // Lines are kept for the first section of a name only; later ones can never be read.
+  std::uint32_t firstLine = 0;
+  std::uint32_t endLine = 0;
+  bool inexactName = false;
+};
+
+// Open addressing over 32-bit ids; the owner supplies hashing and comparison.
+class IdTable {
+ public:
+  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+  void reserve(std::size_t count);
+  // The id stored under `hash` for which `same(id)` holds, or kEmpty.
+  template <typename Same>
+  std::uint32_t find(std::uint64_t hash, Same same) const;
+  // Stores `id` unless an equal one is there; returns whether it was stored.
+  template <typename Same>
+  bool insert(std::uint64_t hash, std::uint32_t id, Same same);
+
+ private:
+  void grow();
+  struct Slot {
+    std::uint32_t id = kEmpty;
+    std::uint32_t hashBits = 0;
+  };
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+};
+
+class ProfileIndex {
+ public:
+  ProfileIndex() : ProfileIndex(std::string()) {}
+  // Parses 1251 text (already decoded); linear in its size.
+  explicit ProfileIndex(std::string text, std::vector<bool> inexact = {});
+
+  std::string_view name(const ProfileSection& section) const {
+    return view(section.nameBegin, section.nameSize);
+  }
+  std::string_view name(const ProfileLine& line) const { return view(line.nameBegin, line.nameSize); }
+  std::string_view value(const ProfileLine& line) const { return view(line.valueBegin, line.valueSize); }
+
+  // Every section in file order; the first is the unnamed one before any header.
+  const std::vector<ProfileSection>& sections() const { return sections_; }
+  // The lines of a section found by `findSection`, in file order.
+  const ProfileLine* linesBegin(std::uint32_t section) const {
+    return lines_.data() + sections_[section].firstLine;
+  }
+  const ProfileLine* linesEnd(std::uint32_t section) const {
+    return lines_.data() + sections_[section].endLine;
+  }
+
+  // The first section of a name (letter case folded), compared exactly as given.
+  std::optional<std::uint32_t> findSection(std::string_view name) const;
+  // The first line of a key name in that section.
+  const ProfileLine* findLine(std::uint32_t section, std::string_view key) const;
+
+ private:
+  std::string_view view(std::uint32_t begin, std::uint32_t size) const {
+    return std::string_view(text_).substr(begin, size);
+  }
+  std::uint32_t offsetOf(std::string_view part) const;
+  bool isInexact(std::string_view part) const;
+  void parseLine(std::string_view line, bool& keepLines);
+  void openSection(std::string_view name, bool& keepLines);
+  void addLine(std::string_view line);
+
+  std::string text_;
+  std::vector<bool> inexact_;
+  std::vector<ProfileSection> sections_;
+  std::vector<ProfileLine> lines_;
+  IdTable sectionTable_;  // first section of each folded name
+  IdTable lineTable_;     // (section, folded key) -> first line
+};
+
+}  // namespace sw::profile

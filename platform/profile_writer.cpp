@@ -1,0 +1,207 @@
+#include "platform/profile_writer.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "platform/profile_encoding.h"
+#include "platform/profile_index.h"
+#include "platform/text.h"
+
+namespace sw {
+namespace {
+
+using profile::cutAtZero;
+using profile::stripBlanks;
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// One line of the file: its text without the line end, and where the next line starts.
+struct RawLine {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t next = 0;
+};
+
+std::vector<RawLine> splitLines(std::string_view bytes, std::size_t from) {
+  std::vector<RawLine> lines;
+  for (std::size_t pos = from; pos < bytes.size();) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+    std::size_t next = end;
+    if (next < bytes.size()) next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+    lines.push_back({pos, end, next});
+    pos = next;
+  }
+  return lines;
+}
+
+// A name or value may not carry a line break into the file (it would add lines) nor a zero
+// byte (nothing after it could be read back): a break becomes one blank.
+std::string oneLine(std::string_view text) {
+  text = cutAtZero(text);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += ' ';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// Reads and finds lines exactly as the reader does, in raw bytes of either encoding.
+class ProfileEditor {
+ public:
+  ProfileEditor(std::string bytes, bool utf8) : bytes_(std::move(bytes)), utf8_(utf8) {
+    lines_ = splitLines(bytes_, utf8_ ? kUtf8Mark.size() : 0);
+  }
+
+  void setString(std::string_view section, std::string_view key, std::string_view value) {
+    const std::optional<std::size_t> header = findSection(section);
+    if (!header) {
+      appendSection(section, key, value);
+      return;
+    }
+    const std::size_t first = *header == kStart ? 0 : *header + 1;
+    std::size_t last = first;  // one past the section's last line
+    while (last < lines_.size() && !headerName(lines_[last])) ++last;
+    for (std::size_t i = first; i < last; ++i) {
+      const auto name = keyName(lines_[i]);
+      if (name && matches(*name, key)) {
+        replaceLine(lines_[i], std::string(*name) + "=" + encode(value));
+        return;
+      }
+    }
+    insertKey(*header, first, last, key, value);
+  }
+
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  static constexpr std::size_t kStart = static_cast<std::size_t>(-1);
+
+  std::string_view text(const RawLine& line) const {
+    return std::string_view(bytes_).substr(line.begin, line.end - line.begin);
+  }
+
+  // The section name of a header line, or nullopt for any other line.
+  std::optional<std::string_view> headerName(const RawLine& raw) const {
+    const std::string_view line = stripBlanks(text(raw));
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const std::size_t close = line.rfind(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return cutAtZero(stripBlanks(line.substr(1, close - 1)));
+  }
+
+  // The key name of a non-empty ordinary line (its whole text when it has no '=').
+  std::optional<std::string_view> keyName(const RawLine& raw) const {
+    const std::string_view line = stripBlanks(text(raw));
+    if (line.empty()) return std::nullopt;
+    const std::size_t equals = line.find('=');
+    return cutAtZero(stripBlanks(line.substr(0, equals)));
+  }
+
+  bool matches(std::string_view fileName, std::string_view wanted) const {
+    if (!utf8_) return text::equalsNoCase(fileName, wanted);
+    const auto decoded = profile::decodeProfileBytes(std::string(kUtf8Mark) + std::string(fileName));
+    for (bool inexact : decoded.inexact)
+      if (inexact) return false;
+    return text::equalsNoCase(decoded.text, wanted);
+  }
+
+  std::string encode(std::string_view cp1251) const {
+    return utf8_ ? text::toUtf8(cp1251) : std::string(cp1251);
+  }
+
+  // The header line of the first section of that name; kStart for the part before any header.
+  std::optional<std::size_t> findSection(std::string_view section) const {
+    if (section.empty()) return kStart;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const auto name = headerName(lines_[i]);
+      if (name && matches(*name, section)) return i;
+    }
+    return std::nullopt;
+  }
+
+  void replaceLine(const RawLine& line, const std::string& replacement) {
+    bytes_.replace(line.begin, line.end - line.begin, replacement);
+  }
+
+  // After the section's last non-blank line (or its header), before trailing blank lines.
+  void insertKey(std::size_t header, std::size_t first, std::size_t last, std::string_view key,
+                 std::string_view value) {
+    std::size_t after = header;  // kStart: nothing before the new line but the file's start
+    for (std::size_t i = first; i < last; ++i)
+      if (!stripBlanks(text(lines_[i])).empty()) after = i;
+    std::string insertion = encode(std::string(key) + "=" + std::string(value)) + "\r\n";
+    std::size_t at = utf8_ ? kUtf8Mark.size() : 0;
+    if (after != kStart) {
+      const RawLine& line = lines_[after];
+      at = line.next;
+      if (line.next == line.end) insertion.insert(0, "\r\n");  // the last line had no line end
+    }
+    bytes_.insert(at, insertion);
+  }
+
+  void appendSection(std::string_view section, std::string_view key, std::string_view value) {
+    if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r' &&
+        bytes_.size() > (utf8_ ? kUtf8Mark.size() : 0))
+      bytes_ += "\r\n";
+    bytes_ +=
+        encode("[" + std::string(section) + "]\r\n" + std::string(key) + "=" + std::string(value) + "\r\n");
+  }
+
+  std::string bytes_;
+  bool utf8_;
+  std::vector<RawLine> lines_;
+};
+
+WriteResult failure(const std::string& hostPath, const std::string& reason) {
+  return {false, "Unable to write to " + hostPath + ": " + reason};
+}
+
+}  // namespace
+
+WriteResult writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
+                               std::string_view value) {
+  const QString path = QString::fromStdString(hostPath);
+  const QFileInfo info(path);
+  std::string bytes;
+  if (info.exists()) {
+    if (!info.isFile()) return failure(hostPath, "not a file");
+    // Replacing the file through a new one would succeed even when the file itself is read-only.
+    if (!info.isWritable()) return failure(hostPath, "the file is read-only");
+    std::ifstream in(hostPath, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (!in.good() && !in.eof()) return failure(hostPath, "the file cannot be read");
+    bytes = content.str();
+  }
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+    return failure(hostPath, "UTF-16 files are not written");
+
+  const bool utf8 = bytes.starts_with(kUtf8Mark);
+  ProfileEditor editor(std::move(bytes), utf8);
+  editor.setString(stripBlanks(oneLine(section)), stripBlanks(oneLine(key)), oneLine(value));
+
+  // A new file beside the old one replaces it only when complete.
+  QSaveFile out(path);
+  if (!out.open(QIODevice::WriteOnly)) return failure(hostPath, out.errorString().toStdString());
+  const std::string& result = editor.bytes();
+  if (out.write(result.data(), static_cast<qint64>(result.size())) != static_cast<qint64>(result.size())) {
+    out.cancelWriting();
+    return failure(hostPath, out.errorString().toStdString());
+  }
+  if (!out.commit()) return failure(hostPath, out.errorString().toStdString());
+  return {};
+}
+
+}  // namespace sw

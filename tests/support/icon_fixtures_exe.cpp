@@ -199,7 +199,7 @@ void appendOptionalHeader(std::string& out, bool pe32plus, std::uint32_t imageSi
   appendU32(out, 0);                    // checksum
   appendU16(out, 2);                    // subsystem: GUI
   appendU16(out, 0);
-  out.append(pe32plus ? 40 : 20, '\0');  // stack and heap sizes, loader flags
+  out.append(pe32plus ? 36 : 20, '\0');  // stack and heap sizes, loader flags
   appendU32(out, 16);                    // number of data directories
   for (int i = 0; i < 16; ++i) {
     appendU32(out, i == 2 ? resourceRva : 0);

@@ -1,0 +1,201 @@
+// The project of the performance budget: 1000 programs in 40 groups, every program with
+// references, commands and an icon from a 300-icon library. Each measured operation runs
+// beside its baseline, and the ratios are printed at the end.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "model/builtin_pictures.h"
+#include "model/project.h"
+#include "model/project_reader.h"
+#include "model/project_writer.h"
+#include "platform/files.h"
+#include "platform/icon_extractor.h"
+#include "platform/image_list.h"
+#include "platform/text.h"
+#include "support/icon_fixtures.h"
+#include "support/project_generator.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int kLibraryIcons = 300;
+
+// The generated project on disk, made once for the whole run.
+struct BenchProject {
+  sw::testing::TempDir dir;
+  std::string root;     // 1251
+  std::string file;     // host path of the project file
+  std::string library;  // host path of the icon library
+  std::string bytes;    // the project file's bytes
+
+  BenchProject() {
+    root = sw::text::fromUtf8(dir.path());
+    library = dir.write("icons.dll", sw::testing::makeIconLibraryDll(kLibraryIcons));
+    sw::Project project;
+    sw::CreateProjectLists(project);
+    sw::testing::GeneratorOptions options;
+    options.groups = 40;
+    options.programs = 1000;
+    options.referencesPerProgram = 3;
+    options.iconLibrary = "icons.dll";
+    options.iconCount = kLibraryIcons;
+    sw::testing::GenerateProject(project, options);
+    project.Settings.RootInstallDir = "%ROOT%";  // the library lies in the project root
+    sw::RenumberPrograms(project);
+    file = dir.file("setup.ini");
+    const sw::SaveResult saved = sw::SaveProject(project, sw::text::fromUtf8(file));
+    if (!saved.ok)
+      std::fprintf(stderr, "cannot save the project: %s\n", sw::text::toUtf8(saved.message).c_str());
+    bytes = dir.read("setup.ini");
+  }
+};
+
+BenchProject& benchProject() {
+  static BenchProject project;
+  return project;
+}
+
+// A project set up as the editor's window sets it up before a load.
+struct LoadTarget {
+  sw::ImageList small{16, 20};
+  sw::ImageList large{32, 32};
+  sw::Project project;
+
+  explicit LoadTarget(const std::string& root) {
+    sw::CreateProjectLists(project);
+    sw::FillBuiltinPictures(small, large);
+    project.SmallProgramImages = &small;
+    project.LargeProgramImages = &large;
+    project.EditorMode = true;
+    project.ProjectRootFolder = root;
+  }
+};
+
+void BM_LoadBaseline_ReadFileAndDecodeLibrary(benchmark::State& state) {
+  BenchProject& bench = benchProject();
+  for (auto _ : state) {
+    const auto bytes = sw::files::readFile(bench.file);
+    benchmark::DoNotOptimize(bytes);
+    const sw::IconSource library = sw::IconSource::fromFile(bench.library);
+    for (int i = 0; i < library.count(); ++i) {
+      benchmark::DoNotOptimize(library.extract(i, sw::kSmallIconSize));
+      benchmark::DoNotOptimize(library.extract(i, sw::kLargeIconSize));
+    }
+  }
+}
+BENCHMARK(BM_LoadBaseline_ReadFileAndDecodeLibrary)->Unit(benchmark::kMillisecond);
+
+void BM_LoadProject(benchmark::State& state) {
+  BenchProject& bench = benchProject();
+  const std::string path = sw::text::fromUtf8(bench.file);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto target = std::make_unique<LoadTarget>(bench.root);
+    sw::files::clearPathCache();
+    state.ResumeTiming();
+    if (!sw::LoadProject(target->project, path)) state.SkipWithError("the project did not load");
+    benchmark::DoNotOptimize(target->project.Groups.size());
+    state.PauseTiming();
+    target.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond);
+
+void BM_SaveBaseline_WriteBytes(benchmark::State& state) {
+  BenchProject& bench = benchProject();
+  const std::string path = bench.dir.file("baseline.ini");
+  for (auto _ : state) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bench.bytes.data(), static_cast<std::streamsize>(bench.bytes.size()));
+    out.close();
+    if (!out) state.SkipWithError("cannot write the baseline file");
+  }
+}
+BENCHMARK(BM_SaveBaseline_WriteBytes)->Unit(benchmark::kMillisecond);
+
+void BM_RenumberAndSave(benchmark::State& state) {
+  BenchProject& bench = benchProject();
+  LoadTarget target(bench.root);
+  if (!sw::LoadProject(target.project, sw::text::fromUtf8(bench.file))) {
+    state.SkipWithError("the project did not load");
+    return;
+  }
+  const std::string path = sw::text::fromUtf8(bench.dir.file("saved.ini"));
+  for (auto _ : state) {
+    sw::RenumberPrograms(target.project);
+    const sw::SaveResult saved = sw::SaveProject(target.project, path);
+    if (!saved.ok) state.SkipWithError("the save failed");
+  }
+}
+BENCHMARK(BM_RenumberAndSave)->Unit(benchmark::kMillisecond);
+
+void BM_DumpProcess(benchmark::State& state) {
+  BenchProject& bench = benchProject();
+  const QStringList arguments = {QStringLiteral("dump"), QString::fromStdString(bench.file),
+                                 QStringLiteral("--root"), QString::fromStdString(bench.dir.path())};
+  for (auto _ : state) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(QStringLiteral(SETWRIGHT_CLI_PATH), arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) state.SkipWithError("dump failed");
+  }
+}
+BENCHMARK(BM_DumpProcess)->Unit(benchmark::kMillisecond);
+
+// Keeps the mean real time of every benchmark so the ratios can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+        seconds_[run.run_name.function_name] =
+            run.real_accumulated_time / static_cast<double>(run.iterations);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void printRatio(const char* what, const char* measured, const char* baseline, double budget) const {
+    const auto m = seconds_.find(measured);
+    const auto b = seconds_.find(baseline);
+    if (m == seconds_.end() || b == seconds_.end() || b->second <= 0) return;
+    const double ratio = m->second / b->second;
+    std::printf("%-40s %6.2fx  (budget under %.0fx: %s)\n", what, ratio, budget,
+                ratio < budget ? "met" : "NOT met");
+  }
+
+  void printFigure(const char* what, const char* measured) const {
+    const auto m = seconds_.find(measured);
+    if (m != seconds_.end()) std::printf("%-40s %8.1f ms\n", what, m->second * 1000);
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nproject file: %zu bytes, 1000 programs in 40 groups, %d library icons\n",
+              benchProject().bytes.size(), kLibraryIcons);
+  reporter.printRatio("LoadProject / (read + decode library)", "BM_LoadProject",
+                      "BM_LoadBaseline_ReadFileAndDecodeLibrary", 10);
+  reporter.printRatio("RenumberPrograms + SaveProject / write", "BM_RenumberAndSave",
+                      "BM_SaveBaseline_WriteBytes", 5);
+  reporter.printFigure("setwright-cli dump (whole process)", "BM_DumpProcess");
+  benchmark::Shutdown();
+  return 0;
+}

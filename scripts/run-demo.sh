@@ -1,16 +1,34 @@
 #!/usr/bin/env bash
-# Shows Setwright at work on the demo project in examples/demo.
+# Shows Setwright at work on the demo project in examples/demo: the editor when there is a
+# display and the editor has been built, otherwise the demo through setwright-cli.
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")/.." && pwd)
 cli="$build/setwright-cli"
+editor="$build/setwright"
 demo="$here/examples/demo"
 
-echo "== setwright-cli ini: how the runtime reads examples/demo/setup.ini (first lines)"
-"$cli" ini "$demo/setup.ini" | head -n 20
+if [[ -x "$editor" && ( -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ) ]]; then
+  echo "Starting the editor. On its start page choose \"Открыть существующий проект\","
+  echo "the file $demo/setup.ini and the root folder $demo."
+  exec "$editor"
+fi
+
+if [[ ! -x "$editor" ]]; then
+  echo "(The editor is not part of this build; showing the demo project through setwright-cli.)"
+else
+  echo "(No display: showing the demo project through setwright-cli instead of the editor.)"
+fi
 echo
-echo "== setwright-cli icons: the demo's icon library"
-"$cli" icons "$demo/Soft/icons.dll"
+
+echo "== setwright-cli ini: how the runtime reads examples/demo/setup.ini (first lines)"
+"$cli" ini "$demo/setup.ini" | head -n 20 || true
+echo
+echo "== setwright-cli icons: the number of icons in the demo's icon library"
+"$cli" icons "$demo/Soft/icons.dll" || true
 echo
 echo "== setwright-cli dump: the demo project as the editor loads it (first lines)"
-"$cli" dump "$demo/setup.ini" --root "$demo" | head -n 60
+status=0
+"$cli" dump "$demo/setup.ini" --root "$demo" > "$build/demo-dump.json" || status=$?
+head -n 60 "$build/demo-dump.json"
+echo "   ... (the whole dump: $build/demo-dump.json, exit status $status)"

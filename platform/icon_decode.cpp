@@ -127,6 +127,21 @@ void applyAndMask(QImage& image, std::string_view data, const DibLayout& layout)
   }
 }
 
+// Qt's reader premultiplies 32-bit pixels, which loses colour where alpha is low; the pixels
+// are taken back from the bitmap exactly as stored (straight alpha).
+void restoreStraightPixels(QImage& image, std::string_view data, const DibLayout& layout) {
+  for (int y = 0; y < layout.height; ++y) {
+    const std::size_t row =
+        layout.colourOffset + layout.colourStride * static_cast<std::size_t>(layout.height - 1 - y);
+    auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < layout.width; ++x) {
+      const std::size_t at = row + 4 * static_cast<std::size_t>(x);
+      auto byte = [&data](std::size_t pos) { return static_cast<unsigned char>(data[pos]); };
+      pixels[x] = qRgba(byte(at + 2), byte(at + 1), byte(at), byte(at + 3));
+    }
+  }
+}
+
 QImage decodeBitmap(std::string_view data) {
   const auto layout = dibLayoutOf(ByteReader(data));
   if (!layout) return QImage();
@@ -144,7 +159,11 @@ QImage decodeBitmap(std::string_view data) {
   }
   QImage image = readWithQt(ico, "ico");
   if (image.isNull() || image.width() != layout->width || image.height() != layout->height) return QImage();
-  if (!alphaImage) applyAndMask(image, data, *layout);
+  if (alphaImage) {
+    restoreStraightPixels(image, data, *layout);
+  } else {
+    applyAndMask(image, data, *layout);
+  }
   return image;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/icon_ne.h"
 
+#include <algorithm>
+
 namespace sw::icons {
 
 namespace {
@@ -11,8 +13,13 @@ constexpr std::uint32_t kMaxAlignShift = 24;
 constexpr std::size_t kTypeRecordSize = 8;
 constexpr std::size_t kResourceRecordSize = 12;
 
+// Lengths count whole alignment units, so the last resource may claim a little past the end of
+// the file: its length is cut there. An offset past the end stays past it and reads as broken.
 ByteRange resourceRange(const ByteReader& reader, std::uint64_t record, std::uint32_t shift) {
-  return {std::uint64_t{*reader.u16(record)} << shift, std::uint64_t{*reader.u16(record + 2)} << shift};
+  const std::uint64_t offset = std::uint64_t{*reader.u16(record)} << shift;
+  std::uint64_t size = std::uint64_t{*reader.u16(record + 2)} << shift;
+  if (offset < reader.size()) size = std::min<std::uint64_t>(size, reader.size() - offset);
+  return {offset, size};
 }
 
 // Reads the type records from `pos` on into `result`; false when one runs past the end of the

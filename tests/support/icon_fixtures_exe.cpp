@@ -296,6 +296,7 @@ std::string makeNeFile(const std::vector<std::vector<IconImage>>& groups, int al
     appendU32(table, 0);
   }
   appendU16(table, 0);
+  padTo(out, unit);
   if (table.size() != tableSize) throw std::logic_error("resource table size");
   out.replace(neOffset + tableOffset, table.size(), table);
   return out;

@@ -7,6 +7,11 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cli="$build/setwright-cli"
 editor="$build/setwright"
 demo="$here/examples/demo"
+# Qt warns on standard error when it has no runtime folder; give it a private one.
+if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+fi
 
 if [[ -x "$editor" && ( -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ) ]]; then
   echo "Starting the editor. On its start page choose \"Открыть существующий проект\","
@@ -22,13 +27,18 @@ fi
 echo
 
 echo "== setwright-cli ini: how the runtime reads examples/demo/setup.ini (first lines)"
-"$cli" ini "$demo/setup.ini" | head -n 20 || true
+"$cli" ini "$demo/setup.ini" | head -n 8 | cut -c 1-150 || true
 echo
 echo "== setwright-cli icons: the number of icons in the demo's icon library"
 "$cli" icons "$demo/Soft/icons.dll" || true
 echo
-echo "== setwright-cli dump: the demo project as the editor loads it (first lines)"
+echo "== setwright-cli dump: the demo project as the editor loads it (excerpts)"
 status=0
 "$cli" dump "$demo/setup.ini" --root "$demo" > "$build/demo-dump.json" || status=$?
-head -n 60 "$build/demo-dump.json"
+head -n 8 "$build/demo-dump.json"
+echo "   ..."
+# The runtime variables after the load, and the first group with its first program.
+sed -n '/^ "variables"/,/^     "Command2"/p' "$build/demo-dump.json"
+echo "   ..."
+tail -n 4 "$build/demo-dump.json"
 echo "   ... (the whole dump: $build/demo-dump.json, exit status $status)"

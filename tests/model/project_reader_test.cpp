@@ -343,6 +343,7 @@ TEST_F(ProjectReaderTest, UserEnvironmentIsSetInFileOrder) {
 
 TEST_F(ProjectReaderTest, LoadTimePassesRunAndSetGroupState) {
   ProjectText text;
+  text.section("Setup").key("RootInstallDir", "%ROOT%");
   text.section("SoftwareGroup").key("Tools", "").key("Games", "").key("Empty", "");
   text.program(0, "Tools", "Boss").key("Default", "1").key("Fixed", "1").key("Exclude", "Installitem_001;");
   text.program(1, "Tools", "Victim").key("Default", "1");
@@ -387,7 +388,7 @@ TEST_F(ProjectReaderTest, ManyProgramsWithLongReferenceListsLoad) {
   ProjectText text;
   text.section("SoftwareGroup").key("Tools", "");
   std::string everything;
-  for (int n = 0; n < kPrograms; ++n) everything += "Installitem_" + std::to_string(100 + n % 900) + ";";
+  for (int n = 0; n < 140; ++n) everything += "Installitem_" + std::to_string(100 + n) + ";";
   for (int n = 0; n < kPrograms; ++n) {
     text.program(n, "Tools", "P" + std::to_string(n)).key("Depends", everything).key("Exclude", everything);
   }

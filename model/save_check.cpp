@@ -53,14 +53,29 @@ struct ReadBack {
   std::unordered_map<std::string, std::vector<std::size_t>> programsBySection;  // lower-case name
 };
 
-std::vector<std::int32_t> ReadReferences(const ProfileFile& file, const std::string& section,
-                                         std::string_view key) {
+// Whether a referenced section exists, asked once per distinct entry.
+class SectionExistence {
+ public:
+  explicit SectionExistence(const ProfileFile& file) : file_(file) {}
+  bool operator()(const std::string& section) {
+    auto [found, added] = known_.try_emplace(section, false);
+    if (added) found->second = file_.sectionExists(section);
+    return found->second;
+  }
+
+ private:
+  const ProfileFile& file_;
+  std::unordered_map<std::string, bool> known_;
+};
+
+std::vector<std::int32_t> ReadReferences(const ProfileFile& file, SectionExistence& exists,
+                                         const std::string& section, std::string_view key) {
   std::vector<std::int32_t> numbers;
   const std::string value = file.readString(section, key, "");
   std::size_t pos = 0;
   std::string entry;
   while (NextReference(value, pos, entry)) {
-    if (file.sectionExists(entry)) numbers.push_back(ReferenceNumber(entry));
+    if (exists(entry)) numbers.push_back(ReferenceNumber(entry));
   }
   return numbers;
 }
@@ -75,18 +90,19 @@ ReadBack ReadWritten(const ProfileFile& file) {
     back.groups.push_back({std::move(name), kind, false});
   }
   std::vector<std::size_t> groupSizes(back.groups.size(), 0);
+  SectionExistence exists(file);
   for (const std::string& section : file.sectionNames()) {
     std::string lower = text::lowerCase(section);
-    if (lower.find("installitem_") == std::string::npos || !file.sectionExists(section)) continue;
+    if (lower.find("installitem_") == std::string::npos || !exists(section)) continue;
     const auto group = firstGroupByName.find(file.readString(section, "Group", ""));
     if (group == firstGroupByName.end()) continue;  // the loader drops it
     ReadProgram program;
     program.group = group->second;
     program.position = groupSizes[group->second]++;
     program.number = ReferenceNumber(section);
-    program.references = {ReadReferences(file, section, "Depends"),
-                          ReadReferences(file, section, "DependsOr"),
-                          ReadReferences(file, section, "Exclude")};
+    program.references = {ReadReferences(file, exists, section, "Depends"),
+                          ReadReferences(file, exists, section, "DependsOr"),
+                          ReadReferences(file, exists, section, "Exclude")};
     back.programsBySection[std::move(lower)].push_back(back.programs.size());
     back.programs.push_back(std::move(program));
   }

@@ -1,0 +1,232 @@
+#include "model/save_step.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "model/project.h"
+#include "model/project_reader.h"
+#include "platform/text.h"
+#include "support/project_generator.h"
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace sw {
+namespace {
+
+using testing::TempDir;
+
+std::string Cp(std::string_view utf8) { return text::fromUtf8(utf8); }
+std::string Quoted(const std::string& name) { return Cp("«") + name + Cp("»"); }
+
+TInstallGroup* AddGroupWithProgram(Project& project, const std::string& name, const std::string& caption,
+                                   bool expanded = false, bool locked = false) {
+  TInstallGroup* group = AddGroup(project, name, "about " + caption);
+  group->Expanded = expanded;
+  group->Locked = locked;
+  std::unique_ptr<TInstallItem> program = NewProgram(group);
+  program->Number = NextProgramNumber(project);
+  program->Caption = caption;
+  AttachProgram(project, group, program);
+  return group;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+constexpr std::string_view kOldFile = "\r\n[Common_Info]\r\nVer=2.0\r\n; the old file\r\n";
+
+TEST(SaveStep, BackupThenReplaceWithNoTemporaryFileLeft) {
+  TempDir dir;
+  const std::string path = dir.write("setup.ini", kOldFile);
+  dir.write("setup.ini.bak", "an older backup");
+  Project project;
+  AddGroupWithProgram(project, "Office", "Editor");
+  const SaveResult result = SaveProjectStep(project, path);
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_TRUE(result.message.empty());
+  EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
+  EXPECT_EQ(dir.read("setup.ini"), ProjectFileText(project));
+  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+
+  // A first save makes no backup; a Windows-style name in other letter case reaches the folder.
+  const std::string fresh = dir.path() + "\\Fresh.ini";
+  ASSERT_TRUE(SaveProjectStep(project, fresh).ok);
+  EXPECT_EQ(dir.read("Fresh.ini"), ProjectFileText(project));
+  EXPECT_EQ(FolderEntries(dir.path()).size(), 3u);
+}
+
+TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
+  TempDir dir;
+  Project project;
+  AddGroupWithProgram(project, "Office", "Editor");
+  const std::string missing = dir.file("no such folder/setup.ini");
+  SaveResult result = SaveProjectStep(project, missing);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "Unable to write to " + missing);
+  EXPECT_TRUE(FolderEntries(dir.path()).empty());
+
+  // A folder where the file should be: nothing replaces it and no temporary file remains.
+  std::filesystem::create_directory(dir.file("taken.ini"));
+  result = SaveProjectStep(project, dir.file("taken.ini"));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "Unable to write to " + dir.file("taken.ini"));
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"taken.ini"});
+
+#ifndef _WIN32
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+  const std::string path = dir.write("locked/setup.ini", kOldFile);
+  ::chmod(dir.file("locked").c_str(), 0555);
+  result = SaveProjectStep(project, path);
+  ::chmod(dir.file("locked").c_str(), 0755);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(dir.read("locked/setup.ini"), kOldFile);
+  EXPECT_EQ(FolderEntries(dir.file("locked")), std::vector<std::string>{"setup.ini"});
+#endif
+}
+
+struct Refusal {
+  const char* what;
+  std::function<void(Project&)> addBadGroups;
+  std::string named;  // the group name the message must show
+};
+
+// Projects the file cannot carry are refused: the old file stays, its backup is fresh, no
+// temporary file remains, and the message names what would be lost.
+TEST(SaveStep, UnfaithfulProjectsAreRefusedAndNamed) {
+  const std::vector<Refusal> cases = {
+      {"ordinary group named with +", [](Project& p) { AddGroupWithProgram(p, "+Tools", "T"); }, "+Tools"},
+      {"ordinary group named with #", [](Project& p) { AddGroupWithProgram(p, "#Sys", "S"); }, "#Sys"},
+      {"equals sign", [](Project& p) { AddGroupWithProgram(p, "a=b", "A"); }, "a=b"},
+      {"section-like name", [](Project& p) { AddGroupWithProgram(p, "[x]", "X"); }, "[x]"},
+      {"leading blank", [](Project& p) { AddGroupWithProgram(p, " Lead", "L"); }, " Lead"},
+      {"trailing tab", [](Project& p) { AddGroupWithProgram(p, "Trail\t", "T"); }, "Trail "},
+      {"semicolon", [](Project& p) { AddGroupWithProgram(p, ";Hidden", "H"); }, ";Hidden"},
+      {"quoted", [](Project& p) { AddGroupWithProgram(p, "\"Q\"", "Q"); }, "\"Q\""},
+      {"line break", [](Project& p) { AddGroupWithProgram(p, "Two\nLines", "B"); }, "Two Lines"},
+      {"case only", [](Project& p) { AddGroupWithProgram(p, "good", "g"); }, "good"},
+      {"Cyrillic case only",
+       [](Project& p) {
+         AddGroupWithProgram(p, Cp("Офис"), "o");
+         AddGroupWithProgram(p, Cp("ОФИС"), "O");
+       },
+       Cp("ОФИС")},
+      {"same name, other kind", [](Project& p) { AddGroupWithProgram(p, "Good", "L", true, true); }, "Good"},
+  };
+  for (const Refusal& refusal : cases) {
+    SCOPED_TRACE(refusal.what);
+    TempDir dir;
+    const std::string path = dir.write("setup.ini", kOldFile);
+    Project project;
+    AddGroupWithProgram(project, "Good", "Kept");
+    refusal.addBadGroups(project);
+    const SaveResult result = SaveProjectStep(project, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find(Quoted(refusal.named)), std::string::npos) << text::toUtf8(result.message);
+    EXPECT_EQ(result.message.find("Kept"), std::string::npos) << text::toUtf8(result.message);
+    EXPECT_EQ(dir.read("setup.ini"), kOldFile);
+    EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
+    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+  }
+}
+
+TEST(SaveStep, SameNameAndKindMergingIsNotALoss) {
+  TempDir dir;
+  Project project;
+  AddGroupWithProgram(project, "Tools", "A", true);
+  AddGroupWithProgram(project, "Other", "B");
+  AddGroupWithProgram(project, "Tools", "C", true);
+  const SaveResult result = SaveProjectStep(project, dir.file("setup.ini"));
+  EXPECT_TRUE(result.ok) << text::toUtf8(result.message);
+}
+
+// A program whose references do not fit the value length would lose some of them.
+TEST(SaveStep, ProgramWithTooManyReferencesIsNamed) {
+  TempDir dir;
+  Project project;
+  TInstallGroup* group = AddGroupWithProgram(project, "Big", "Hub");
+  for (int i = 0; i < 200; ++i) {
+    std::unique_ptr<TInstallItem> program = NewProgram(group);
+    program->Number = i + 1;
+    program->Caption = "Leaf " + std::to_string(i);
+    AttachProgram(project, group, program);
+    group->Items.front()->Depends.push_back(i + 1);
+  }
+  InvalidateProgramIndex(project);
+  const SaveResult result = SaveProjectStep(project, dir.file("setup.ini"));
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find(Quoted("Hub") + Cp(" из группы ") + Quoted("Big")), std::string::npos)
+      << text::toUtf8(result.message);
+  EXPECT_EQ(result.message.find("Leaf"), std::string::npos);
+}
+
+// A file of 1500 programs (which this editor never writes) loads partly; saving it again
+// would lose programs, so the save is refused and the file stays as it was.
+TEST(SaveStep, OversizedProjectLoadsButIsNotSavedOverItself) {
+  TempDir dir;
+  Project generated;
+  testing::GeneratorOptions options;
+  options.groups = 10;
+  options.programs = 1500;
+  testing::GenerateProject(generated, options);
+  RenumberPrograms(generated);
+  const std::string path = dir.write("big.ini", ProjectFileText(generated));
+  const std::string original = dir.read("big.ini");
+
+  Project loaded;
+  loaded.ProjectRootFolder = dir.path();
+  ASSERT_TRUE(LoadProjectIfExists(loaded, path));
+  EXPECT_GT(ProgramCount(loaded), 1000);
+  const SaveResult result = SaveProjectStep(loaded, path);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find(Cp("не больше 1000")), std::string::npos) << text::toUtf8(result.message);
+  EXPECT_NE(result.message.find(Cp("Программа «")), std::string::npos);
+  EXPECT_EQ(dir.read("big.ini"), original);
+  EXPECT_EQ(dir.read("big.ini.bak"), original);
+  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"big.ini", "big.ini.bak"}));
+}
+
+TEST(SaveStep, LoadProjectIfExistsNeedsARegularFile) {
+  TempDir dir;
+  Project project;
+  EXPECT_FALSE(LoadProjectIfExists(project, dir.file("missing.ini")));
+  std::filesystem::create_directory(dir.file("folder.ini"));
+  EXPECT_FALSE(LoadProjectIfExists(project, dir.file("folder.ini")));
+
+  Project saved;
+  AddGroupWithProgram(saved, "Office", "Editor");
+  ASSERT_TRUE(SaveProjectStep(saved, dir.file("setup.ini")).ok);
+  project.ProjectRootFolder = dir.path();
+  EXPECT_TRUE(LoadProjectIfExists(project, dir.file("setup.ini")));
+  EXPECT_EQ(ProgramCount(project), 1);
+}
+
+TEST(SaveStep, ProjectFileNamesWithoutFullPathLiveInTheRootFolder) {
+  Project project;
+  EXPECT_EQ(ResolveProjectFileName(project, "setup.ini"), "setup.ini");
+  project.ProjectRootFolder = "D:\\Disc";
+  EXPECT_EQ(ResolveProjectFileName(project, "setup.ini"), "D:\\Disc\\setup.ini");
+  EXPECT_EQ(ResolveProjectFileName(project, "cfg\\setup.ini"), "D:\\Disc\\cfg\\setup.ini");
+  EXPECT_EQ(ResolveProjectFileName(project, "C:\\Work\\setup.ini"), "C:\\Work\\setup.ini");
+  EXPECT_EQ(ResolveProjectFileName(project, "\\\\server\\share\\setup.ini"), "\\\\server\\share\\setup.ini");
+  EXPECT_EQ(ResolveProjectFileName(project, ""), "");
+  project.ProjectRootFolder = "D:\\";
+  EXPECT_EQ(ResolveProjectFileName(project, "setup.ini"), "D:\\setup.ini");
+  project.ProjectRootFolder = "/media/disc";
+  EXPECT_EQ(ResolveProjectFileName(project, "setup.ini"), "/media/disc/setup.ini");
+  EXPECT_EQ(ResolveProjectFileName(project, "/home/me/setup.ini"), "/home/me/setup.ini");
+}
+
+}  // namespace
+}  // namespace sw

@@ -1,0 +1,56 @@
+// Writes seed inputs for fuzz_icons: every kind of file the fixture writer makes.
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/icon_fixtures.h"
+
+namespace {
+
+using namespace sw::testing;
+
+QImage maskedPicture(int size) {
+  QImage picture = solidPicture(size, size, qRgb(200, 40, 40));
+  for (int y = 0; y < size; ++y) picture.setPixel(y, y, qRgba(0, 0, 255, 0));
+  return picture;
+}
+
+std::vector<std::pair<std::string, std::string>> seeds() {
+  std::vector<std::pair<std::string, std::string>> out;
+  out.emplace_back("solid.ico", makeIcoFile(16, qRgb(1, 2, 3)));
+  std::vector<IconImage> depths;
+  for (const int bits : {1, 4, 8, 24}) depths.push_back(dibImage(maskedPicture(16), bits));
+  depths.push_back(dibImage(maskedPicture(32), 32, {.zeroAlpha = true}));
+  depths.push_back(pngImage(maskedPicture(48)));
+  out.emplace_back("depths.ico", makeIco(depths));
+  out.emplace_back("library32.dll", makeIconLibraryDll(3));
+  out.emplace_back("library64.dll", makeIconLibraryDll(3, true));
+  IconGroup named{0, "APP", {dibImage(maskedPicture(48), 8)}, {dibImage(maskedPicture(16), 4)}};
+  IconGroup png{5, "", {pngImage(solidPicture(256, 256, qRgb(9, 9, 9)))}, {}};
+  out.emplace_back("mixed.dll", makePeFile({named, png}));
+  out.emplace_back("loop.dll", makePeFile({named, png}, false, PeFault::GroupPointsToRoot));
+  out.emplace_back("library.icl",
+                   makeNeFile({{dibImage(maskedPicture(16), 4), dibImage(maskedPicture(32), 8)},
+                               {dibImage(maskedPicture(32), 24)}}));
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: make_seeds_icons FOLDER\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  for (const auto& [name, bytes] : seeds()) {
+    std::ofstream file(std::string(argv[1]) + "/" + name, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file) return 1;
+  }
+  return 0;
+}

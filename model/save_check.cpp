@@ -200,6 +200,34 @@ std::string Shown(std::string_view name) {
 
 std::string Cp(std::string_view utf8) { return text::fromUtf8(utf8); }
 
+// What in a group's name the file cannot carry, as far as the name alone tells.
+std::string GroupNameProblem(const Project& project, const TInstallGroup& group) {
+  const std::string& name = group.Name;
+  constexpr std::string_view blanks = " \t\v\f\x1a";
+  if (name.empty()) return Cp("пустое имя");
+  if (name.find_first_of("\r\n") != std::string::npos) return Cp("перевод строки в имени");
+  if (KindOf(group) == '\0' && (name[0] == '+' || name[0] == '#'))
+    return Cp("имя обычной группы начинается с «+» или «#»");
+  if (blanks.find(name.front()) != std::string_view::npos ||
+      blanks.find(name.back()) != std::string_view::npos)
+    return Cp("пробел в начале или в конце имени");
+  if (name.find('=') != std::string::npos) return Cp("в имени есть «=»");
+  if (name[0] == '[' || name[0] == ';') return Cp("имя начинается с «") + name[0] + Cp("»");
+  if (name.size() >= 2 && (name[0] == '"' || name[0] == '\'') && name.back() == name[0])
+    return Cp("имя в кавычках");
+  for (const auto& other : project.Groups) {
+    if (other.get() == &group || other->Items.empty() || other->Name == name) continue;
+    if (text::equalsNoCase(other->Name, name))
+      return Cp("имя отличается от «") + Shown(other->Name) + Cp("» только регистром букв");
+  }
+  for (const auto& other : project.Groups) {
+    if (other.get() != &group && !other->Items.empty() && other->Name == name &&
+        KindOf(*other) != KindOf(group))
+      return Cp("группа с таким именем, но другого вида, уже есть");
+  }
+  return {};
+}
+
 }  // namespace
 
 LostItems FindLostItems(const Project& project, const ProfileFile& written) {
@@ -218,6 +246,7 @@ LostItems FindLostItems(const Project& project, const ProfileFile& written) {
     }
     if (lostHere.size() == expected[e].programs.size()) {
       lost.groups.push_back(expected[e].record);
+      lost.groupReasons.push_back(GroupNameProblem(project, *expected[e].record));
     } else {
       lost.programs.insert(lost.programs.end(), lostHere.begin(), lostHere.end());
     }
@@ -234,8 +263,10 @@ std::string LostItemsMessage(const LostItems& lost) {
                Cp(" программ, а файл проекта вмещает не больше 1000.");
   }
   std::vector<std::string> lines;
-  for (const TInstallGroup* group : lost.groups) {
-    lines.push_back(Cp("Группа «") + Shown(group->Name) + Cp("»"));
+  for (std::size_t g = 0; g < lost.groups.size(); ++g) {
+    std::string line = Cp("Группа «") + Shown(lost.groups[g]->Name) + Cp("»");
+    if (g < lost.groupReasons.size() && !lost.groupReasons[g].empty()) line += ": " + lost.groupReasons[g];
+    lines.push_back(std::move(line));
   }
   for (const TInstallItem* program : lost.programs) {
     const std::string groupName = program->Owner != nullptr ? program->Owner->Name : program->Group;
@@ -246,7 +277,8 @@ std::string LostItemsMessage(const LostItems& lost) {
   if (lines.size() > kMaxMessageLines) {
     message += "\r\n" + Cp("... и ещё ") + std::to_string(lines.size() - kMaxMessageLines) + ".";
   }
-  if (lost.strays > 0) {
+  // Stray groups and programs come from names that are already listed; alone, they are counted.
+  if (lines.empty() && lost.strays > 0) {
     message += "\r\n" + Cp("Лишние группы и программы в файле: ") + std::to_string(lost.strays) + ".";
   }
   return message;

@@ -18,6 +18,8 @@ class ProfileFile;
 struct LostItems {
   // Groups that would not come back, or would come back without any of their programs.
   std::vector<const TInstallGroup*> groups;
+  // Why each of those groups is lost, where its name tells (1251; empty when it does not).
+  std::vector<std::string> groupReasons;
   // Programs that would not come back faithfully, outside the groups above.
   std::vector<const TInstallItem*> programs;
   // Groups and programs the file would hold that the project does not have.

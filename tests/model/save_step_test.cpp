@@ -83,46 +83,59 @@ TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.message, "Unable to write to " + dir.file("taken.ini"));
   EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"taken.ini"});
+}
 
 #ifndef _WIN32
+TEST(SaveStep, ReadOnlyFolderKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+  TempDir dir;
+  Project project;
+  AddGroupWithProgram(project, "Office", "Editor");
   const std::string path = dir.write("locked/setup.ini", kOldFile);
   ::chmod(dir.file("locked").c_str(), 0555);
-  result = SaveProjectStep(project, path);
+  const SaveResult result = SaveProjectStep(project, path);
   ::chmod(dir.file("locked").c_str(), 0755);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(dir.read("locked/setup.ini"), kOldFile);
+  EXPECT_EQ(result.message, "Unable to write to " + path);
   EXPECT_EQ(FolderEntries(dir.file("locked")), std::vector<std::string>{"setup.ini"});
-#endif
 }
+#endif
 
 struct Refusal {
   const char* what;
   std::function<void(Project&)> addBadGroups;
-  std::string named;  // the group name the message must show
+  std::string named;   // the group name the message must show
+  std::string reason;  // and part of why (UTF-8)
 };
 
 // Projects the file cannot carry are refused: the old file stays, its backup is fresh, no
 // temporary file remains, and the message names what would be lost.
 TEST(SaveStep, UnfaithfulProjectsAreRefusedAndNamed) {
   const std::vector<Refusal> cases = {
-      {"ordinary group named with +", [](Project& p) { AddGroupWithProgram(p, "+Tools", "T"); }, "+Tools"},
-      {"ordinary group named with #", [](Project& p) { AddGroupWithProgram(p, "#Sys", "S"); }, "#Sys"},
-      {"equals sign", [](Project& p) { AddGroupWithProgram(p, "a=b", "A"); }, "a=b"},
-      {"section-like name", [](Project& p) { AddGroupWithProgram(p, "[x]", "X"); }, "[x]"},
-      {"leading blank", [](Project& p) { AddGroupWithProgram(p, " Lead", "L"); }, " Lead"},
-      {"trailing tab", [](Project& p) { AddGroupWithProgram(p, "Trail\t", "T"); }, "Trail "},
-      {"semicolon", [](Project& p) { AddGroupWithProgram(p, ";Hidden", "H"); }, ";Hidden"},
-      {"quoted", [](Project& p) { AddGroupWithProgram(p, "\"Q\"", "Q"); }, "\"Q\""},
-      {"line break", [](Project& p) { AddGroupWithProgram(p, "Two\nLines", "B"); }, "Two Lines"},
-      {"case only", [](Project& p) { AddGroupWithProgram(p, "good", "g"); }, "good"},
+      {"ordinary group named with +", [](Project& p) { AddGroupWithProgram(p, "+Tools", "T"); }, "+Tools",
+       "начинается с «+» или «#»"},
+      {"ordinary group named with #", [](Project& p) { AddGroupWithProgram(p, "#Sys", "S"); }, "#Sys",
+       "начинается с «+» или «#»"},
+      {"equals sign", [](Project& p) { AddGroupWithProgram(p, "a=b", "A"); }, "a=b", "в имени есть «=»"},
+      {"section-like name", [](Project& p) { AddGroupWithProgram(p, "[x]", "X"); }, "[x]",
+       "начинается с «[»"},
+      {"leading blank", [](Project& p) { AddGroupWithProgram(p, " Lead", "L"); }, " Lead", "пробел в начале"},
+      {"trailing tab", [](Project& p) { AddGroupWithProgram(p, "Trail\t", "T"); }, "Trail ", "в конце имени"},
+      {"semicolon", [](Project& p) { AddGroupWithProgram(p, ";Hidden", "H"); }, ";Hidden",
+       "начинается с «;»"},
+      {"quoted", [](Project& p) { AddGroupWithProgram(p, "\"Q\"", "Q"); }, "\"Q\"", "в кавычках"},
+      {"line break", [](Project& p) { AddGroupWithProgram(p, "Two\nLines", "B"); }, "Two Lines",
+       "перевод строки"},
+      {"case only", [](Project& p) { AddGroupWithProgram(p, "good", "g"); }, "good", "только регистром"},
       {"Cyrillic case only",
        [](Project& p) {
          AddGroupWithProgram(p, Cp("Офис"), "o");
          AddGroupWithProgram(p, Cp("ОФИС"), "O");
        },
-       Cp("ОФИС")},
-      {"same name, other kind", [](Project& p) { AddGroupWithProgram(p, "Good", "L", true, true); }, "Good"},
+       Cp("ОФИС"), "только регистром"},
+      {"same name, other kind", [](Project& p) { AddGroupWithProgram(p, "Good", "L", true, true); }, "Good",
+       "другого вида"},
   };
   for (const Refusal& refusal : cases) {
     SCOPED_TRACE(refusal.what);
@@ -134,6 +147,7 @@ TEST(SaveStep, UnfaithfulProjectsAreRefusedAndNamed) {
     const SaveResult result = SaveProjectStep(project, path);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find(Quoted(refusal.named)), std::string::npos) << text::toUtf8(result.message);
+    EXPECT_NE(result.message.find(Cp(refusal.reason)), std::string::npos) << text::toUtf8(result.message);
     EXPECT_EQ(result.message.find("Kept"), std::string::npos) << text::toUtf8(result.message);
     EXPECT_EQ(dir.read("setup.ini"), kOldFile);
     EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);

@@ -111,7 +111,7 @@ ProfileIndex::ProfileIndex(std::string text, std::vector<bool> inexact)
   inexact_.resize(inexact_.empty() ? 0 : text_.size());
   // A rough guess of the line count keeps the tables from growing step by step.
   lines_.reserve(text_.size() / 32 + 1);
-  lineTable_.reserve(text_.size() / 32 + 1);
+  keySlots_.reserve(text_.size() / 16 + 1);
   bool keepLines = true;
   openSection({}, keepLines);  // the unnamed section before the first header always exists
 
@@ -132,8 +132,9 @@ ProfileIndex::ProfileIndex(std::string text, std::vector<bool> inexact)
     parseLine(std::string_view(data + pos, end - pos), keepLines);
     pos = end + 1;
   }
-  sections_.back().endLine = static_cast<std::uint32_t>(lines_.size());
+  closeSection();
   lines_.shrink_to_fit();
+  keySlots_.shrink_to_fit();
 }
 
 void ProfileIndex::parseLine(std::string_view rawLine, bool& keepLines) {
@@ -163,7 +164,7 @@ bool ProfileIndex::isInexact(std::string_view part) const {
 }
 
 void ProfileIndex::openSection(std::string_view rawName, bool& keepLines) {
-  if (!sections_.empty()) sections_.back().endLine = static_cast<std::uint32_t>(lines_.size());
+  if (!sections_.empty()) closeSection();
   const std::string_view name = cutAtZero(stripBlanks(rawName));
   ProfileSection section;
   section.nameBegin = offsetOf(name);
@@ -173,7 +174,7 @@ void ProfileIndex::openSection(std::string_view rawName, bool& keepLines) {
   const auto id = static_cast<std::uint32_t>(sections_.size());
   sections_.push_back(section);
   keepLines = sectionTable_.insert(foldedHash(name, 0), id, [&](std::uint32_t other) {
-    return foldedEqual(this->name(sections_[other]), name);
+    return sameName(sections_[other], sections_[id]);
   });
 }
 
@@ -192,12 +193,38 @@ void ProfileIndex::addLine(std::string_view line) {
   entry.nameBegin = offsetOf(name);
   entry.nameSize = static_cast<std::uint32_t>(name.size());
   entry.inexactName = isInexact(name);
-  const auto id = static_cast<std::uint32_t>(lines_.size());
   lines_.push_back(entry);
-  const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
-  lineTable_.insert(foldedHash(name, section + 1), id, [&](std::uint32_t other) {
-    return other >= sections_.back().firstLine && foldedEqual(this->name(lines_[other]), name);
-  });
+}
+
+// Names decoded from characters that 1251 lacks equal nothing, as their originals would not.
+template <typename Named>
+bool ProfileIndex::sameName(const Named& a, const Named& b) const {
+  return !a.inexactName && !b.inexactName && foldedEqual(name(a), name(b));
+}
+
+void ProfileIndex::closeSection() {
+  ProfileSection& section = sections_.back();
+  section.endLine = static_cast<std::uint32_t>(lines_.size());
+  const std::size_t count = section.endLine - section.firstLine;
+  if (count == 0) return;
+  std::size_t capacity = 4;
+  while (capacity < count * 2) capacity *= 2;
+  section.slotBegin = static_cast<std::uint32_t>(keySlots_.size());
+  section.slotCount = static_cast<std::uint32_t>(capacity);
+  keySlots_.resize(keySlots_.size() + capacity);
+  KeySlot* const table = keySlots_.data() + section.slotBegin;
+  for (std::uint32_t id = section.firstLine; id < section.endLine; ++id) {
+    const std::string_view key = name(lines_[id]);
+    const auto bits = static_cast<std::uint32_t>(foldedHash(key, 1));
+    // The first line of a name wins; later ones are only listed.
+    for (std::size_t i = bits & (capacity - 1);; i = (i + 1) & (capacity - 1)) {
+      if (table[i].line == IdTable::kEmpty) {
+        table[i] = {id, bits};
+        break;
+      }
+      if (table[i].hashBits == bits && sameName(lines_[table[i].line], lines_[id])) break;
+    }
+  }
 }
 
 std::optional<std::uint32_t> ProfileIndex::findSection(std::string_view name) const {
@@ -210,11 +237,15 @@ std::optional<std::uint32_t> ProfileIndex::findSection(std::string_view name) co
 
 const ProfileLine* ProfileIndex::findLine(std::uint32_t section, std::string_view key) const {
   const ProfileSection& owner = sections_[section];
-  const std::uint32_t id = lineTable_.find(foldedHash(key, section + 1), [&](std::uint32_t other) {
-    return other >= owner.firstLine && other < owner.endLine && !lines_[other].inexactName &&
-           foldedEqual(name(lines_[other]), key);
-  });
-  return id == IdTable::kEmpty ? nullptr : &lines_[id];
+  if (owner.slotCount == 0) return nullptr;
+  const KeySlot* const table = keySlots_.data() + owner.slotBegin;
+  const auto bits = static_cast<std::uint32_t>(foldedHash(key, 1));
+  for (std::size_t i = bits & (owner.slotCount - 1);; i = (i + 1) & (owner.slotCount - 1)) {
+    const KeySlot& slot = table[i];
+    if (slot.line == IdTable::kEmpty) return nullptr;
+    if (slot.hashBits == bits && !lines_[slot.line].inexactName && foldedEqual(name(lines_[slot.line]), key))
+      return &lines_[slot.line];
+  }
 }
 
 }  // namespace sw::profile

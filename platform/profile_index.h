@@ -33,6 +33,10 @@ struct ProfileSection {
   // Lines are kept for the first section of a name only; later ones can never be read.
   std::uint32_t firstLine = 0;
   std::uint32_t endLine = 0;
+  // This section's slice of the key slots: a small hash table of its own, built when the
+  // section ends, so that filling and probing it stay within a few cache lines.
+  std::uint32_t slotBegin = 0;
+  std::uint32_t slotCount = 0;  // a power of two, or 0 without lines
   bool inexactName = false;
 };
 
@@ -94,13 +98,20 @@ class ProfileIndex {
   void parseLine(std::string_view line, bool& keepLines);
   void openSection(std::string_view name, bool& keepLines);
   void addLine(std::string_view line);
+  void closeSection();
+  template <typename Named>
+  bool sameName(const Named& a, const Named& b) const;
 
   std::string text_;
   std::vector<bool> inexact_;
   std::vector<ProfileSection> sections_;
   std::vector<ProfileLine> lines_;
   IdTable sectionTable_;  // first section of each folded name
-  IdTable lineTable_;     // (section, folded key) -> first line
+  struct KeySlot {
+    std::uint32_t line = IdTable::kEmpty;
+    std::uint32_t hashBits = 0;
+  };
+  std::vector<KeySlot> keySlots_;  // the sections' slices, one after another
 };
 
 }  // namespace sw::profile

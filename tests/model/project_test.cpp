@@ -60,30 +60,13 @@ TEST(GroupLookup, FindsExactlyAndRejectsPositionsOutOfRange) {
   EXPECT_EQ(GroupCount(project), 3);
 }
 
-TEST(NewRecords, StartWithTheirDefaults) {
-  Project project;
-  TInstallGroup* group = AddGroup(project, "G", "about");
-  EXPECT_EQ(group->Description, "about");
-  EXPECT_EQ(group->State, 0);
-  EXPECT_FALSE(group->Expanded || group->Locked || group->AllFixed);
-  EXPECT_TRUE(group->Items.empty());
-
-  auto program = NewProgram(group);
-  EXPECT_EQ(program->Owner, group);
-  EXPECT_EQ(program->Group, "G");
-  EXPECT_EQ(program->Number, 0);
-  EXPECT_EQ(program->IconNumber, 0);
-  EXPECT_EQ(program->SmallImage, 3);
-  EXPECT_TRUE(program->Visible);
-  EXPECT_FALSE(program->Default || program->Fixed || program->RebootNeed || program->Selected);
-  EXPECT_TRUE(group->Items.empty());  // not attached yet
-}
-
 TEST(AttachProgram, AppendsAndTakesOwnershipOnlyWhenBothAreGiven) {
   Project project;
   TInstallGroup* group = AddGroup(project, "Target", "");
   TInstallGroup* other = AddGroup(project, "Other", "");
   auto program = NewProgram(other);
+  EXPECT_EQ(program->Group, "Other");
+  EXPECT_TRUE(other->Items.empty());  // not attached yet
   EXPECT_EQ(AttachProgram(project, nullptr, program), 0);
   ASSERT_NE(program, nullptr);  // still the caller's
   std::unique_ptr<TInstallItem> none;

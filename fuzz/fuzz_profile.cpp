@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     file.sectionExists(section);
   }
-  for (std::string_view name : {"", " ", "S", "\"\"", std::string_view("\0x", 2)}) {
+  for (const std::string_view name : {std::string_view(""), std::string_view(" "), std::string_view("S"),
+                                      std::string_view("\"\""), std::string_view("\0x", 2)}) {
     file.keyList(name, std::nullopt);
     file.value(name, name, name);
   }

@@ -1,12 +1,12 @@
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <iostream>
 
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
-  // Pictures need a GUI application object, but never a display.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // Image readers and painting on images need only the core application: no display, no
+  // platform plugin.
+  QCoreApplication app(argc, argv);
   std::ios::sync_with_stdio(false);
   return sw::cli::runCli(sw::cli::Arguments(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -15,7 +15,7 @@ namespace {
 
 using Numbers = std::vector<std::int32_t>;
 
-struct Spec {
+struct Sketch {
   std::int32_t number;
   bool isDefault = false;
   Numbers depends = {};
@@ -24,15 +24,16 @@ struct Spec {
 };
 
 // Adds a program as the loader leaves it: Selected starts at Default.
-TInstallItem* Add(Project& project, TInstallGroup* group, const Spec& spec, const std::string& caption = {}) {
+TInstallItem* Add(Project& project, TInstallGroup* group, const Sketch& sketch,
+                  const std::string& caption = {}) {
   auto program = NewProgram(group);
-  program->Number = spec.number;
-  program->Caption = caption.empty() ? "P" + std::to_string(spec.number) : caption;
-  program->Default = spec.isDefault;
-  program->Selected = spec.isDefault;
-  program->Depends = spec.depends;
-  program->DependsOr = spec.dependsOr;
-  program->Exclude = spec.exclude;
+  program->Number = sketch.number;
+  program->Caption = caption.empty() ? "P" + std::to_string(sketch.number) : caption;
+  program->Default = sketch.isDefault;
+  program->Selected = sketch.isDefault;
+  program->Depends = sketch.depends;
+  program->DependsOr = sketch.dependsOr;
+  program->Exclude = sketch.exclude;
   TInstallItem* raw = program.get();
   AttachProgram(project, group, program);
   return raw;

@@ -22,18 +22,17 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // Each line break (CR LF, CR or LF) becomes one blank, so no text can add lines to the file.
 void AppendOnOneLine(std::string& out, std::string_view text) {
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t brk = text.find_first_of("\r\n", start);
-    if (brk == std::string_view::npos) {
-      out.append(text.substr(start));
-      return;
-    }
-    out.append(text.substr(start, brk - start));
+  // A plain byte loop: find_first_of with a set calls memchr once per byte.
+  const char* run = text.data();
+  const char* const end = run + text.size();
+  for (const char* p = run; p < end; ++p) {
+    if (*p != '\r' && *p != '\n') continue;
+    out.append(run, p);
     out += ' ';
-    start = brk + 1;
-    if (text[brk] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+    run = p + 1;
   }
+  out.append(run, end);
 }
 
 std::string OnOneLine(std::string_view text) {

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -107,30 +109,6 @@ void BM_BaselineReadAndQtDecodeOnePng(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineReadAndQtDecodeOnePng)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-        const double iterations = static_cast<double>(run.iterations);
-        real_[run.run_name.function_name] = run.real_accumulated_time / iterations;
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void printRatio(const char* what, const char* measured, const char* baseline) const {
-    const auto m = real_.find(measured);
-    const auto b = real_.find(baseline);
-    if (m == real_.end() || b == real_.end() || b->second <= 0) return;
-    std::printf("%-52s %6.2fx  (%.2f ms against %.2f ms)\n", what, m->second / b->second, m->second * 1000,
-                b->second * 1000);
-  }
-
- private:
-  std::map<std::string, double> real_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +116,7 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   fixtures();
-  RatioReporter reporter;
+  sw::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.printRatio("300-group DLL, all icons / read + Qt decode each", "BM_LibraryCountAndExtractAll",
                       "BM_BaselineReadAndQtDecodeLibraryImages");

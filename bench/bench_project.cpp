@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <cstdio>
@@ -162,49 +164,13 @@ void BM_DumpProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_DumpProcess)->Unit(benchmark::kMillisecond);
 
-// Keeps the mean real and CPU time of every benchmark so the ratios can be printed after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-        const double iterations = static_cast<double>(run.iterations);
-        times_[run.run_name.function_name] = {run.real_accumulated_time / iterations,
-                                              run.cpu_accumulated_time / iterations};
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void printRatio(const char* what, const char* measured, const char* baseline, double budget) const {
-    const auto m = times_.find(measured);
-    const auto b = times_.find(baseline);
-    if (m == times_.end() || b == times_.end() || b->second.real <= 0 || b->second.cpu <= 0) return;
-    const double real = m->second.real / b->second.real;
-    const double cpu = m->second.cpu / b->second.cpu;
-    std::printf("%-48s real %6.2fx  cpu %6.2fx  (budget under %.0fx)\n", what, real, cpu, budget);
-  }
-
-  void printFigure(const char* what, const char* measured) const {
-    const auto m = times_.find(measured);
-    if (m != times_.end()) std::printf("%-48s real %8.1f ms\n", what, m->second.real * 1000);
-  }
-
- private:
-  struct Times {
-    double real = 0;
-    double cpu = 0;
-  };
-  std::map<std::string, Times> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  sw::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nproject file: %zu bytes, 1000 programs in 40 groups, %d library icons\n",
               benchProject().bytes.size(), kLibraryIcons);

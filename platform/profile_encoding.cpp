@@ -13,38 +13,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool startsWith(std::string_view raw, std::string_view mark) { return raw.substr(0, mark.size()) == mark; }
 
-// Decodes one UTF-8 character; a bad sequence gives U+FFFD and skips its first byte only, so
-// each stray 1251 byte turns into one '?'.
-char32_t nextUtf8(std::string_view in, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(in[pos]);
-  const int length = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 0;
-  if (length == 0 || pos + length > in.size()) {
-    ++pos;
-    return kReplacement;
-  }
-  char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(in[pos + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return kReplacement;
-    }
-    c = (c << 6) | (next & 0x3F);
-  }
-  // Overlong forms and surrogate code points are not characters.
-  static constexpr std::array<char32_t, 5> kMinimum = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < kMinimum[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++pos;
-    return kReplacement;
-  }
-  pos += length;
-  return c;
-}
-
 void append(DecodedProfile& out, char32_t character) {
   bool exact = false;
   out.text += static_cast<char>(bestFitByte(character, exact));
@@ -55,7 +23,7 @@ DecodedProfile decodeUtf8(std::string_view body) {
   DecodedProfile out;
   out.text.reserve(body.size());
   out.inexact.reserve(body.size());
-  for (std::size_t pos = 0; pos < body.size();) append(out, nextUtf8(body, pos));
+  for (std::size_t pos = 0; pos < body.size();) append(out, text::nextUtf8(body, pos));
   return out;
 }
 

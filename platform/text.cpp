@@ -87,32 +87,38 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 character at `pos`; returns U+FFFD and skips one byte on a bad sequence.
-char32_t nextUtf8(std::string_view in, size_t& pos) {
+}  // namespace
+
+char32_t nextUtf8(std::string_view in, std::size_t& pos) {
+  constexpr char32_t kReplacement = 0xFFFD;
   const auto lead = static_cast<unsigned char>(in[pos]);
-  int length = lead < 0x80           ? 1
-               : (lead >> 5) == 0x6  ? 2
-               : (lead >> 4) == 0xE  ? 3
-               : (lead >> 3) == 0x1E ? 4
-                                     : 0;
+  const int length = lead < 0x80           ? 1
+                     : (lead >> 5) == 0x6  ? 2
+                     : (lead >> 4) == 0xE  ? 3
+                     : (lead >> 3) == 0x1E ? 4
+                                           : 0;
   if (length == 0 || pos + length > in.size()) {
     ++pos;
-    return 0xFFFD;
+    return kReplacement;
   }
   char32_t c = length == 1 ? lead : lead & (0x7F >> length);
   for (int i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(in[pos + i]);
     if ((next & 0xC0) != 0x80) {
       ++pos;
-      return 0xFFFD;
+      return kReplacement;
     }
     c = (c << 6) | (next & 0x3F);
+  }
+  // Overlong forms and surrogate code points are not characters.
+  static constexpr std::array<char32_t, 5> kMinimum = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kMinimum[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    ++pos;
+    return kReplacement;
   }
   pos += length;
   return c;
 }
-
-}  // namespace
 
 char32_t toUnicode(unsigned char byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80]; }
 

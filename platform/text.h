@@ -3,6 +3,7 @@
 // Model strings hold 1251 bytes exactly as in the file; conversion happens only at the edges.
 
 #include <QString>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ char32_t toUnicode(unsigned char byte);
 unsigned char fromUnicode(char32_t character);
 
 std::string toUtf8(std::string_view cp1251);
+// Decodes the UTF-8 character at `pos` and moves past it; a bad sequence (also an overlong
+// form or a surrogate) gives U+FFFD and skips its first byte only.
+char32_t nextUtf8(std::string_view utf8, std::size_t& pos);
 // Invalid UTF-8 sequences and characters without a 1251 byte become '?'.
 std::string fromUtf8(std::string_view utf8);
 

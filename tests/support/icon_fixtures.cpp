@@ -1,4 +1,5 @@
 #include "support/icon_fixtures.h"
+#include "support/fixture_bytes.h"
 
 #include <QBuffer>
 #include <algorithm>
@@ -7,20 +8,6 @@
 namespace sw::testing {
 
 namespace {
-
-void appendU8(std::string& out, int value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void appendU16(std::string& out, std::uint32_t value) {
-  appendU8(out, static_cast<int>(value));
-  appendU8(out, static_cast<int>(value >> 8));
-}
-void appendU32(std::string& out, std::uint32_t value) {
-  appendU16(out, value & 0xFFFF);
-  appendU16(out, value >> 16);
-}
-void padTo(std::string& out, std::size_t alignment) {
-  while (out.size() % alignment != 0) out.push_back('\0');
-}
-int entryByte(int size) { return size >= 256 ? 0 : size; }
 
 std::vector<QRgb> paletteOf(const QImage& picture, int maxColours) {
   std::vector<QRgb> palette;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "support/fixture_bytes.h"
 #include "support/icon_fixtures.h"
 
 namespace sw::testing {
@@ -15,19 +16,6 @@ constexpr std::uint32_t kResourceFileOffset = 0x200;
 constexpr std::uint32_t kPeOffset = 0x80;
 constexpr std::uint32_t kFarAwayRva = 0x00F00000;
 
-void appendU8(std::string& out, int value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void appendU16(std::string& out, std::uint32_t value) {
-  appendU8(out, static_cast<int>(value));
-  appendU8(out, static_cast<int>(value >> 8));
-}
-void appendU32(std::string& out, std::uint32_t value) {
-  appendU16(out, value & 0xFFFF);
-  appendU16(out, value >> 16);
-}
-void padTo(std::string& out, std::size_t alignment) {
-  while (out.size() % alignment != 0) out.push_back('\0');
-}
-int entryByte(int size) { return size >= 256 ? 0 : size; }
 std::uint32_t alignUp(std::uint32_t value, std::uint32_t alignment) {
   return (value + alignment - 1) / alignment * alignment;
 }

@@ -114,6 +114,7 @@ BENCHMARK(BM_BaselineReadAndQtDecodeOnePng)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
+  sw::bench::KeepFreedMemory();
   benchmark::Initialize(&argc, argv);
   fixtures();
   sw::bench::RatioReporter reporter;

@@ -106,6 +106,7 @@ BENCHMARK(BM_ReadAndScanLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadProfile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadAndAnswerEveryKey)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
+  sw::bench::KeepFreedMemory();
   benchmark::Initialize(&argc, argv);
   sw::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

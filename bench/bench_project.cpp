@@ -169,6 +169,7 @@ BENCHMARK(BM_DumpProcess)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
+  sw::bench::KeepFreedMemory();
   benchmark::Initialize(&argc, argv);
   sw::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

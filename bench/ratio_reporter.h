@@ -9,7 +9,20 @@
 #include <string>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace sw::bench {
+
+// Keeps freed memory in the heap. Otherwise glibc maps and unmaps every large buffer, and on
+// virtual machines the page faults of each fresh mapping dominate and depend on run order.
+inline void KeepFreedMemory() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 512 * 1024 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
+#endif
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:

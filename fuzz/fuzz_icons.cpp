@@ -1,7 +1,7 @@
 // Icon file bytes in -> count -> extract icons at both sizes: no crash, no hang, no runaway
 // memory, whatever the bytes claim.
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -17,9 +17,8 @@ constexpr int kMaxIndicesTried = 16;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QT_LOGGING_RULES", "*.debug=false;qt.*=false");
-  static QGuiApplication app(*argc, *argv);
+  static QCoreApplication app(*argc, *argv);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // Writes seed inputs for fuzz_icons: every kind of file the fixture writer makes.
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_seeds_icons FOLDER\n");
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QCoreApplication app(argc, argv);
   for (const auto& [name, bytes] : seeds()) {
     std::ofstream file(std::string(argv[1]) + "/" + name, std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

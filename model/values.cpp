@@ -1,7 +1,5 @@
 #include "model/values.h"
 
-#include <cstdio>
-
 namespace sw {
 
 namespace {
@@ -117,9 +115,11 @@ std::string WriteReferenceList(const std::vector<std::int32_t>& numbers) {
 }
 
 std::string ProgramSectionName(std::int32_t number) {
-  char buffer[32];
-  const int length = std::snprintf(buffer, sizeof buffer, "Installitem_%3.3d", static_cast<int>(number));
-  return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+  // "Installitem_%3.3d" without printf, which dominated the writing of reference lists.
+  const auto magnitude = number < 0 ? -static_cast<std::int64_t>(number) : static_cast<std::int64_t>(number);
+  std::string digits = std::to_string(magnitude);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return (number < 0 ? "Installitem_-" : "Installitem_") + digits;
 }
 
 }  // namespace sw

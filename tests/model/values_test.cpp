@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -99,6 +101,8 @@ TEST(NextReference, OnlyTheLastEntryLosesItsBlanks) {
 TEST(ReferenceList, WrittenFormReadsBackToTheSameNumbers) {
   EXPECT_EQ(ProgramSectionName(7), "Installitem_007");
   EXPECT_EQ(ProgramSectionName(1000), "Installitem_1000");
+  EXPECT_EQ(ProgramSectionName(-5), "Installitem_-005");
+  EXPECT_EQ(ProgramSectionName(INT32_MIN), "Installitem_-2147483648");
   EXPECT_EQ(WriteReferenceList({3, 10}), "Installitem_003;Installitem_010;");
   EXPECT_EQ(WriteReferenceList({}), "");
   const std::vector<std::int32_t> numbers = {0, 999, 5, 5, 42};

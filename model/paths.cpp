@@ -84,9 +84,12 @@ std::pair<std::string, std::string> SplitCommand(std::string_view line) {
   return {std::string(line.substr(0, end - 1)), std::string(line.substr(end - 1))};
 }
 
-QImage ExtractOneIcon(const std::string& path, int index, bool small) {
+QImage ExtractOneIcon(const std::string& path, int index, bool small, IconSourceCache* cache) {
   if (!files::fileExists(path)) return QImage();
-  const IconSource source = IconSource::fromFile(files::hostPath(path));
+  const std::string host = files::hostPath(path);
+  IconSource uncached;
+  if (cache == nullptr) uncached = IconSource::fromFile(host);
+  const IconSource& source = cache != nullptr ? cache->get(host) : uncached;
   const int count = source.count();
   if (count <= 0) return QImage();
   // Windows takes the index as an unsigned 16-bit value: -1 becomes 65535, past the last.

@@ -10,6 +10,7 @@
 
 namespace sw {
 
+class IconSourceCache;
 struct Project;
 
 inline constexpr std::array<std::string_view, 32> ExecutableExtensions = {
@@ -29,8 +30,9 @@ std::size_t CommandFileEnd(std::string_view line);
 // File part and parameter part of a command line.
 std::pair<std::string, std::string> SplitCommand(std::string_view line);
 // Icon `index` of the file (Windows-style path) as 16 x 16 (small) or 32 x 32; the index is
-// taken as unsigned 16-bit and replaced by 0 past the last icon. Null image when none.
-QImage ExtractOneIcon(const std::string& path, int index, bool small);
+// taken as unsigned 16-bit and replaced by 0 past the last icon. Null image when none. With a
+// cache, a file already parsed in it is not parsed again.
+QImage ExtractOneIcon(const std::string& path, int index, bool small, IconSourceCache* cache = nullptr);
 
 void SetSelfVariable(Project& project);
 void SetSourceVariables(Project& project);

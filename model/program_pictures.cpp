@@ -27,27 +27,6 @@ std::string ProgramIconPath(const Project& project, const std::string& iconFile,
   return ProgramFolderPath(project, folder) + file;
 }
 
-// The small and large icon of one file at one index, with the extraction rule of
-// ExtractOneIcon, but parsing each file only once per load through the cache.
-struct IconPair {
-  QImage small;
-  QImage large;
-};
-
-IconPair ExtractIconPair(const std::string& path, std::int32_t iconNumber, IconSourceCache* cache) {
-  if (path.empty() || !files::fileExists(path)) return {};
-  const std::string host = files::hostPath(path);
-  IconSource uncached;
-  if (cache == nullptr) uncached = IconSource::fromFile(host);
-  const IconSource& source = cache != nullptr ? cache->get(host) : uncached;
-  const int count = source.count();
-  if (count < 1) return {};
-  // The index counts as unsigned 16-bit; past the last icon it falls back to the first.
-  int index = static_cast<std::uint16_t>(iconNumber);
-  if (index > count - 1) index = 0;
-  return {source.extract(index, kSmallIconSize), source.extract(index, kLargeIconSize)};
-}
-
 // Appends a program's picture pair; a missing size is made from the other so that the two
 // lists always grow together. Returns the small index, or the default picture.
 int AppendPicturePair(Project& project, QImage small, QImage large) {
@@ -102,8 +81,10 @@ int LoadProgramPictures(Project& project, const std::string& iconFile, const std
     return LibraryPicture(project, iconNumber, context);
   }
   if (iconFile.empty() && iconNumber < 0) return kDefaultSmallPicture;
-  IconPair icons = ExtractIconPair(ProgramIconPath(project, iconFile, folder), iconNumber, context.icons);
-  return AppendPicturePair(project, std::move(icons.small), std::move(icons.large));
+  const std::string path = ProgramIconPath(project, iconFile, folder);
+  QImage small = ExtractOneIcon(path, iconNumber, true, context.icons);
+  QImage large = ExtractOneIcon(path, iconNumber, false, context.icons);
+  return AppendPicturePair(project, std::move(small), std::move(large));
 }
 
 }  // namespace sw

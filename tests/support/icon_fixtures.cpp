@@ -1,5 +1,4 @@
 #include "support/icon_fixtures.h"
-#include "support/fixture_bytes.h"
 
 #include <QBuffer>
 #include <algorithm>
@@ -127,21 +126,11 @@ IconImage pngImage(const QImage& picture) {
 
 std::string makeIco(const std::vector<IconImage>& images) {
   std::string out;
-  appendU16(out, 0);
-  appendU16(out, 1);
-  appendU16(out, static_cast<std::uint32_t>(images.size()));
   std::size_t offset = 6 + 16 * images.size();
-  for (const IconImage& image : images) {
-    appendU8(out, entryByte(image.width));
-    appendU8(out, entryByte(image.height));
-    appendU8(out, image.colourCount);
-    appendU8(out, 0);
-    appendU16(out, 1);
-    appendU16(out, static_cast<std::uint32_t>(image.bitCount));
-    appendU32(out, static_cast<std::uint32_t>(image.data.size()));
-    appendU32(out, static_cast<std::uint32_t>(offset));
+  appendIconDirectory(out, images, [&offset](std::string& entry, const IconImage& image) {
+    appendU32(entry, static_cast<std::uint32_t>(offset));
     offset += image.data.size();
-  }
+  });
   for (const IconImage& image : images) out += image.data;
   return out;
 }

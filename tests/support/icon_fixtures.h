@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture_bytes.h"
+
 namespace sw::testing {
 
 // One image of an icon: the fields of its directory entry and its encoded bytes.
@@ -18,6 +20,25 @@ struct IconImage {
   int bitCount = 0;
   std::string data;
 };
+
+// The directory of an ICO file or of an icon group, up to each entry's last field (the image
+// offset in a file, the icon resource id in a group), which `appendTail` writes.
+template <typename Tail>
+void appendIconDirectory(std::string& out, const std::vector<IconImage>& images, Tail appendTail) {
+  appendU16(out, 0);
+  appendU16(out, 1);
+  appendU16(out, static_cast<std::uint32_t>(images.size()));
+  for (const IconImage& image : images) {
+    appendU8(out, entryByte(image.width));
+    appendU8(out, entryByte(image.height));
+    appendU8(out, image.colourCount);
+    appendU8(out, 0);
+    appendU16(out, 1);
+    appendU16(out, static_cast<std::uint32_t>(image.bitCount));
+    appendU32(out, static_cast<std::uint32_t>(image.data.size()));
+    appendTail(out, image);
+  }
+}
 
 struct DibOptions {
   bool zeroAlpha = false;   // 32 bits only: every alpha byte 0, transparency from the AND mask

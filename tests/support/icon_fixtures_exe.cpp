@@ -22,20 +22,10 @@ std::uint32_t alignUp(std::uint32_t value, std::uint32_t alignment) {
 
 std::string groupDirectory(const std::vector<IconImage>& images, int firstIconId) {
   std::string out;
-  appendU16(out, 0);
-  appendU16(out, 1);
-  appendU16(out, static_cast<std::uint32_t>(images.size()));
   int id = firstIconId;
-  for (const IconImage& image : images) {
-    appendU8(out, entryByte(image.width));
-    appendU8(out, entryByte(image.height));
-    appendU8(out, image.colourCount);
-    appendU8(out, 0);
-    appendU16(out, 1);
-    appendU16(out, static_cast<std::uint32_t>(image.bitCount));
-    appendU32(out, static_cast<std::uint32_t>(image.data.size()));
-    appendU16(out, static_cast<std::uint32_t>(id++));
-  }
+  appendIconDirectory(out, images, [&id](std::string& entry, const IconImage&) {
+    appendU16(entry, static_cast<std::uint32_t>(id++));
+  });
   return out;
 }
 

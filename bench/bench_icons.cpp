@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/file_io.h"
 #include "platform/icon_extractor.h"
 #include "support/icon_fixtures.h"
 #include "support/temp_dir.h"

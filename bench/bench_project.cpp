@@ -17,6 +17,7 @@
 #include "model/project.h"
 #include "model/project_reader.h"
 #include "model/project_writer.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/icon_extractor.h"
 #include "platform/image_list.h"

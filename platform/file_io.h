@@ -44,7 +44,8 @@ class OpenFile {
 
 // The whole of a regular file, read with one read of its exact size. NotFound for a missing
 // file, NotRegularFile for anything else, TooLarge above `maxBytes`.
-Result<std::string> readFile(const std::string& hostPath, std::uint64_t maxBytes);
+inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{1} << 30;
+Result<std::string> readFile(const std::string& hostPath, std::uint64_t maxBytes = kMaxReadBytes);
 
 // The bytes of a regular file, mapped into memory so that only the pages a parser touches are
 // read; where the system cannot map the file, it is read once instead.

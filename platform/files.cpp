@@ -71,22 +71,6 @@ bool fileExists(std::string_view windowsPath) { return fs::is_regular_file(statu
 
 bool folderExists(std::string_view windowsPath) { return fs::is_directory(statusOf(windowsPath)); }
 
-std::optional<std::string> readFile(const std::string& hostPath, std::size_t maxBytes) {
-  std::ifstream in(fsPath(hostPath), std::ios::binary);
-  if (!in) return std::nullopt;
-  // Read in chunks rather than trusting the reported size: it may change or be zero for
-  // special files. One byte past the cap tells an oversized file.
-  std::string bytes;
-  char chunk[64 * 1024];
-  while (in) {
-    in.read(chunk, sizeof chunk);
-    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > maxBytes) return std::nullopt;
-  }
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
 bool copyFile(const std::string& fromHost, const std::string& toHost) {
   std::error_code error;
   return fs::copy_file(fsPath(fromHost), fsPath(toHost), fs::copy_options::overwrite_existing, error) &&

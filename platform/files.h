@@ -22,9 +22,6 @@ void clearPathCache();
 bool fileExists(std::string_view windowsPath);
 bool folderExists(std::string_view windowsPath);
 
-// Whole-file reads of host paths, refused above `maxBytes`.
-std::optional<std::string> readFile(const std::string& hostPath, std::size_t maxBytes = std::size_t{1} << 30);
-
 bool copyFile(const std::string& fromHost, const std::string& toHost);  // overwrites
 bool deleteFile(const std::string& hostPath);
 

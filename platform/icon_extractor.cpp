@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/file_io.h"
 #include "platform/icon_choice.h"
 #include "platform/icon_decode.h"
 #include "platform/icon_directory.h"
@@ -70,9 +70,9 @@ IconSource IconSource::fromBytes(std::string bytes) {
 }
 
 IconSource IconSource::fromFile(const std::string& hostPath) {
-  auto bytes = files::readFile(hostPath, kMaxIconFileBytes);
+  Result<std::string> bytes = files::readFile(hostPath, kMaxIconFileBytes);
   if (!bytes) return IconSource();
-  return fromBytes(std::move(*bytes));
+  return fromBytes(std::move(bytes).value());
 }
 
 int IconSource::count() const { return parsed_ ? parsed_->count() : 0; }

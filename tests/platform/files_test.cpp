@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/host_path.h"
 #include "platform/text.h"
 #include "support/temp_dir.h"
@@ -116,14 +117,14 @@ TEST(Files, AFolderIsNotAFile) {
 TEST(Files, ReadIsCappedAndCopyOverwrites) {
   TempDir dir;
   const std::string source = dir.write("source.bin", std::string("ab\0cd\xFF", 6));
-  EXPECT_EQ(readFile(source), std::string("ab\0cd\xFF", 6));
-  EXPECT_EQ(readFile(source, 6), std::string("ab\0cd\xFF", 6));
+  EXPECT_EQ(readFile(source).value(), std::string("ab\0cd\xFF", 6));
+  EXPECT_EQ(readFile(source, 6).value(), std::string("ab\0cd\xFF", 6));
   EXPECT_FALSE(readFile(source, 5));
   EXPECT_FALSE(readFile(dir.file("missing")));
 
   const std::string target = dir.write("target.bin", "older and longer content");
   EXPECT_TRUE(copyFile(source, target));
-  EXPECT_EQ(readFile(target), std::string("ab\0cd\xFF", 6));
+  EXPECT_EQ(readFile(target).value(), std::string("ab\0cd\xFF", 6));
   EXPECT_FALSE(copyFile(dir.file("missing"), dir.file("copy")));
   EXPECT_FALSE(fileExists(dir.file("copy")));
 }
@@ -143,12 +144,12 @@ TEST(Files, AtomicReplaceWritesTheWholeFileAndLeavesNoTemporary) {
   const std::string target = dir.write("project.ini", "old");
   const ReplaceResult result = atomicReplace(target, "new content");
   EXPECT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(readFile(target), "new content");
+  EXPECT_EQ(readFile(target).value(), "new content");
   EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"project.ini"});
 
   const std::string created = dir.file("created.ini");
   EXPECT_TRUE(atomicReplace(created, "").ok);
-  EXPECT_EQ(readFile(created), "");
+  EXPECT_EQ(readFile(created).value(), "");
 }
 
 TEST(Files, FailedAtomicReplaceLeavesTheTargetUntouched) {
@@ -162,7 +163,7 @@ TEST(Files, FailedAtomicReplaceLeavesTheTargetUntouched) {
   const std::string occupied = dir.write("occupied/inside.txt", "keep");
   const ReplaceResult overFolder = atomicReplace(dir.file("occupied"), "x");
   EXPECT_FALSE(overFolder.ok);
-  EXPECT_EQ(readFile(occupied), "keep");
+  EXPECT_EQ(readFile(occupied).value(), "keep");
   EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"occupied"});
 
 #ifndef _WIN32
@@ -173,7 +174,7 @@ TEST(Files, FailedAtomicReplaceLeavesTheTargetUntouched) {
   const ReplaceResult readOnly = atomicReplace(target, "new");
   fs::permissions(fsPath(dir.file("locked")), fs::perms::owner_all);
   EXPECT_FALSE(readOnly.ok);
-  EXPECT_EQ(readFile(target), "old");
+  EXPECT_EQ(readFile(target).value(), "old");
   EXPECT_EQ(namesIn(dir.file("locked")), std::vector<std::string>{"project.ini"});
 #endif
 }

@@ -18,6 +18,7 @@
 #include "model/project_reader.h"
 #include "model/project_writer.h"
 #include "platform/file_io.h"
+#include "platform/file_replace.h"
 #include "platform/files.h"
 #include "platform/icon_extractor.h"
 #include "platform/image_list.h"
@@ -53,9 +54,8 @@ struct BenchProject {
     project.Settings.RootInstallDir = "%ROOT%";  // the library lies in the project root
     sw::RenumberPrograms(project);
     file = dir.file("setup.ini");
-    const sw::SaveResult saved = sw::SaveProject(project, sw::text::fromUtf8(file));
-    if (!saved.ok)
-      std::fprintf(stderr, "cannot save the project: %s\n", sw::text::toUtf8(saved.message).c_str());
+    const sw::Status saved = sw::SaveProject(project, file, file);
+    if (!saved) std::fprintf(stderr, "cannot save the project: %s\n", saved.text().c_str());
     bytes = dir.read("setup.ini");
   }
 };
@@ -103,7 +103,7 @@ void BM_LoadProject(benchmark::State& state) {
     auto target = std::make_unique<LoadTarget>(bench.root);
     sw::files::clearPathCache();
     state.ResumeTiming();
-    if (!sw::LoadProject(target->project, path)) state.SkipWithError("the project did not load");
+    if (!sw::LoadProject(target->project, path).ok()) state.SkipWithError("the project did not load");
     benchmark::DoNotOptimize(target->project.Groups.size());
     state.PauseTiming();
     target.reset();
@@ -130,7 +130,7 @@ void BM_SaveBaseline_AtomicReplace(benchmark::State& state) {
   BenchProject& bench = benchProject();
   const std::string path = bench.dir.file("baseline-atomic.ini");
   for (auto _ : state) {
-    if (!sw::files::atomicReplace(path, bench.bytes).ok)
+    if (!sw::files::replaceFile(path, bench.bytes))
       state.SkipWithError("cannot write the baseline file");
   }
 }
@@ -139,15 +139,14 @@ BENCHMARK(BM_SaveBaseline_AtomicReplace)->Unit(benchmark::kMillisecond);
 void BM_RenumberAndSave(benchmark::State& state) {
   BenchProject& bench = benchProject();
   LoadTarget target(bench.root);
-  if (!sw::LoadProject(target.project, sw::text::fromUtf8(bench.file))) {
+  if (!sw::LoadProject(target.project, sw::text::fromUtf8(bench.file)).ok()) {
     state.SkipWithError("the project did not load");
     return;
   }
-  const std::string path = sw::text::fromUtf8(bench.dir.file("saved.ini"));
+  const std::string path = bench.dir.file("saved.ini");
   for (auto _ : state) {
     sw::RenumberPrograms(target.project);
-    const sw::SaveResult saved = sw::SaveProject(target.project, path);
-    if (!saved.ok) state.SkipWithError("the save failed");
+    if (!sw::SaveProject(target.project, path, path)) state.SkipWithError("the save failed");
   }
 }
 BENCHMARK(BM_RenumberAndSave)->Unit(benchmark::kMillisecond);

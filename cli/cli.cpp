@@ -20,7 +20,8 @@ constexpr const char* kUsage =
     "  icons FILE [--out OUTDIR]\n"
     "      count the icons of a file; with --out, write each as small-NNN.png and large-NNN.png\n"
     "\n"
-    "Exit status: 0 success, 1 the project did not load, 2 usage error, 3 the save failed.\n";
+    "Exit status: 0 success, 1 the project did not load, 2 usage error, 3 the save or the output\n"
+    "failed (or memory ran out).\n";
 
 using Command = int (*)(const Arguments&, std::ostream&, std::ostream&);
 

@@ -1,7 +1,10 @@
 #include "cli/command_support.h"
 
+#include <filesystem>
 #include <ostream>
 
+#include "platform/host_path.h"
+#include "platform/status.h"
 #include "platform/text.h"
 
 namespace sw::cli {
@@ -10,12 +13,23 @@ void reportError(std::ostream& err, std::string_view command, std::string_view m
   err << "setwright-cli " << command << ": " << message << '\n';
 }
 
+void reportError(std::ostream& err, std::string_view command, std::string_view context,
+                 const Status& status) {
+  err << "setwright-cli " << command << ": " << context << status.text() << '\n';
+}
+
 namespace {
 
 bool usageError(const CommandSyntax& syntax, std::ostream& err, const std::string& message) {
   reportError(err, syntax.name, message);
   err << "usage: setwright-cli " << syntax.usage << '\n';
   return false;
+}
+
+// A typo in the root folder would load every program with a tag file as hidden and fixed.
+bool isFolder(const std::string& argument) {
+  std::error_code error;
+  return std::filesystem::is_directory(files::fsPath(absolutePath(argument)), error);
 }
 
 }  // namespace
@@ -38,6 +52,10 @@ bool parseCommand(const CommandSyntax& syntax, const Arguments& args, ParsedOpti
   }
   for (const std::string& argument : parsed.positional) {
     if (argument.empty()) return usageError(syntax, err, "empty file name");
+  }
+  const auto root = parsed.values.find("root");
+  if (root != parsed.values.end() && !isFolder(root->second)) {
+    return usageError(syntax, err, "the root folder does not exist: " + absolutePath(root->second));
   }
   return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the project commands: argument checks, usage messages and the
-// conversion of command-line paths into model paths.
+// Pieces shared by the commands: argument checks, usage messages and the conversion of
+// command-line paths into model paths.
 
 #include <iosfwd>
 #include <set>
@@ -9,6 +9,10 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+
+namespace sw {
+class Status;
+}
 
 namespace sw::cli {
 
@@ -22,14 +26,17 @@ struct CommandSyntax {
 };
 
 // Parses and checks the arguments; on a usage error writes the message and the usage line
-// to `err` and returns false.
+// to `err` and returns false. A --root option must name an existing folder.
 bool parseCommand(const CommandSyntax& syntax, const Arguments& args, ParsedOptions& parsed,
                   std::ostream& err);
 
 // Writes "setwright-cli NAME: message" and a line break to `err`.
 void reportError(std::ostream& err, std::string_view command, std::string_view message);
+// The same with a failure's text (message and reason).
+void reportError(std::ostream& err, std::string_view command, std::string_view context, const Status& status);
 
-// A command-line path (UTF-8, relative to the current folder) as an absolute model path (1251).
+// A command-line path (host bytes, relative to the current folder) as an absolute model path
+// (1251).
 std::string modelPath(const std::string& argument);
 
 }  // namespace sw::cli

@@ -13,6 +13,7 @@ using Arguments = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// A save refused or failed, output that could not be written, or memory that ran out.
 inline constexpr int kExitSaveFailed = 3;
 
 int runDump(const Arguments& args, std::ostream& out, std::ostream& err);

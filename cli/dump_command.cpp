@@ -1,12 +1,10 @@
-#include <QDir>
-#include <QImage>
-#include <QString>
 #include <ostream>
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
+#include "cli/picture_files.h"
 #include "cli/project_json.h"
-#include "cli/project_session.h"
+#include "model/project_document.h"
 #include "platform/image_list.h"
 
 namespace sw::cli {
@@ -15,21 +13,14 @@ namespace {
 const CommandSyntax kDumpSyntax{
     "dump", "dump PROJECT --root DIR [--pictures OUTDIR]", {"root", "pictures"}, {"root"}, 1};
 
-QString pictureFileName(const QDir& folder, const char* prefix, int index) {
-  return folder.filePath(
-      QStringLiteral("%1-%2.png").arg(QLatin1String(prefix)).arg(index, 3, 10, QLatin1Char('0')));
-}
-
-// Every slot of the list as PREFIX-NNN.png; false (with a message) when a file cannot be written.
-bool writePictures(const ImageList& list, const char* prefix, const QDir& folder, std::ostream& err) {
+// Every slot of the list as PREFIX-NNN.png.
+Status writePictures(const ImageList& list, const char* prefix, const std::string& folder) {
   for (int index = 0; index < list.count(); ++index) {
-    const QString file = pictureFileName(folder, prefix, index);
-    if (!list.at(index).save(file, "PNG")) {
-      reportError(err, "dump", "cannot write " + file.toStdString());
-      return false;
+    if (Status written = writePng(list.at(index), pictureFileName(folder, prefix, index)); !written) {
+      return written;
     }
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -38,28 +29,32 @@ int runDump(const Arguments& args, std::ostream& out, std::ostream& err) {
   ParsedOptions parsed;
   if (!parseCommand(kDumpSyntax, args, parsed, err)) return kExitUsage;
 
-  QDir pictureFolder;
   const auto pictures = parsed.values.find("pictures");
   const bool withPictures = pictures != parsed.values.end();
+  const std::string pictureFolder = withPictures ? absolutePath(pictures->second) : std::string();
   if (withPictures) {
-    pictureFolder.setPath(QString::fromStdString(absolutePath(pictures->second)));
-    if (!pictureFolder.mkpath(QStringLiteral("."))) {
-      reportError(err, "dump", "cannot create the folder " + pictureFolder.path().toStdString());
+    if (Status made = makePictureFolder(pictureFolder); !made) {
+      reportError(err, "dump", "", made);
       return kExitUsage;
     }
   }
 
-  ProjectSession session(modelPath(parsed.values.at("root")));
-  const bool loaded = session.open(modelPath(parsed.positional.front()));
-  WriteProjectJson(out, session.project(), loaded);
+  ProjectDocument document;
+  const Status loaded =
+      document.open(modelPath(parsed.positional.front()), modelPath(parsed.values.at("root")));
+  WriteProjectJson(out, document.project(), loaded.ok());
   out.flush();
 
-  if (withPictures && !(writePictures(session.smallPictures(), "small", pictureFolder, err) &&
-                        writePictures(session.largePictures(), "large", pictureFolder, err))) {
-    return kExitUsage;
+  if (withPictures) {
+    Status written = writePictures(document.smallPictures(), "small", pictureFolder);
+    if (written) written = writePictures(document.largePictures(), "large", pictureFolder);
+    if (!written) {
+      reportError(err, "dump", "", written);
+      return kExitUsage;
+    }
   }
   if (!loaded) {
-    reportError(err, "dump", "the project did not load: " + parsed.positional.front());
+    reportError(err, "dump", "the project did not load: ", loaded);
     return kExitFailed;
   }
   return kExitOk;

@@ -1,10 +1,9 @@
-#include <QDir>
 #include <QImage>
-#include <QString>
 #include <ostream>
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
+#include "cli/picture_files.h"
 #include "platform/files.h"
 #include "platform/icon_extractor.h"
 
@@ -13,23 +12,14 @@ namespace {
 
 const CommandSyntax kIconsSyntax{"icons", "icons FILE [--out OUTDIR]", {"out"}, {}, 1};
 
-QString iconFileName(const QDir& folder, const char* prefix, int index) {
-  return folder.filePath(
-      QStringLiteral("%1-%2.png").arg(QLatin1String(prefix)).arg(index, 3, 10, QLatin1Char('0')));
-}
-
 // Writes one picture; a missing picture (a broken image in the file) is reported, not written.
-bool writeIcon(const QImage& icon, const QDir& folder, const char* prefix, int index, std::ostream& err) {
-  const QString file = iconFileName(folder, prefix, index);
+Status writeIcon(const QImage& icon, const std::string& folder, const char* prefix, int index,
+                 std::ostream& err) {
   if (icon.isNull()) {
     reportError(err, "icons", "icon " + std::to_string(index) + " has no " + prefix + " picture");
-    return true;
+    return {};
   }
-  if (!icon.save(file, "PNG")) {
-    reportError(err, "icons", "cannot write " + file.toStdString());
-    return false;
-  }
-  return true;
+  return writePng(icon, pictureFileName(folder, prefix, index));
 }
 
 }  // namespace
@@ -51,14 +41,16 @@ int runIcons(const Arguments& args, std::ostream& out, std::ostream& err) {
 
   const auto outOption = parsed.values.find("out");
   if (outOption == parsed.values.end()) return kExitOk;
-  QDir folder(QString::fromStdString(absolutePath(outOption->second)));
-  if (!folder.mkpath(QStringLiteral("."))) {
-    reportError(err, "icons", "cannot create the folder " + folder.path().toStdString());
+  const std::string folder = absolutePath(outOption->second);
+  if (Status made = makePictureFolder(folder); !made) {
+    reportError(err, "icons", "", made);
     return kExitUsage;
   }
   for (int i = 0; i < source.count(); ++i) {
-    if (!writeIcon(source.extract(i, kSmallIconSize), folder, "small", i, err) ||
-        !writeIcon(source.extract(i, kLargeIconSize), folder, "large", i, err)) {
+    Status written = writeIcon(source.extract(i, kSmallIconSize), folder, "small", i, err);
+    if (written) written = writeIcon(source.extract(i, kLargeIconSize), folder, "large", i, err);
+    if (!written) {
+      reportError(err, "icons", "", written);
       return kExitUsage;
     }
   }

@@ -1,12 +1,12 @@
-#include <fstream>
 #include <ostream>
 #include <set>
-#include <sstream>
 
+#include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "cli/options.h"
-#include "platform/profile_queries.h"
+#include "cli/profile_queries.h"
+#include "platform/file_io.h"
 #include "platform/profile_reader.h"
 
 namespace sw::cli {
@@ -56,8 +56,8 @@ std::vector<std::string> distinct(const std::vector<std::string>& names) {
   return out;
 }
 
-void writeReport(std::ostream& out, const ProfileFile& file,
-                 const std::vector<profile::ProfileQuery>& queries, bool hasQueries) {
+void writeReport(std::ostream& out, const ProfileFile& file, const std::vector<ProfileQuery>& queries,
+                 bool hasQueries) {
   JsonWriter json(out);
   json.beginObject();
   const ProfileList sections = file.sectionList();
@@ -107,46 +107,40 @@ void writeReport(std::ostream& out, const ProfileFile& file,
   json.endObject();
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  bytes = content.str();
-  return !in.bad();
-}
+// A lookup list is a few lines; anything near this size is not one.
+constexpr std::uint64_t kMaxQueriesBytes = std::uint64_t{64} << 20;
 
 }  // namespace
 
 int runIni(const Arguments& args, std::ostream& out, std::ostream& err) {
   const ParsedOptions options = parseOptions(args, {"queries"});
   if (!options.error.empty()) {
-    err << "setwright-cli ini: " << options.error << "\n";
+    reportError(err, "ini", options.error);
     return kExitUsage;
   }
   if (options.positional.size() != 1) {
-    err << "setwright-cli ini: expected one INI file (usage: ini FILE [--queries QFILE])\n";
+    reportError(err, "ini", "expected one INI file (usage: ini FILE [--queries QFILE])");
     return kExitUsage;
   }
-  const std::string path = absolutePath(options.positional.front());
-  bool readable = false;
-  const ProfileFile file = ProfileFile::load(path, &readable);
-  if (!readable) {
-    err << "setwright-cli ini: cannot read " << path << "\n";
+  // Folders, pipes, devices and files over the reader's limit are refused, never read in part.
+  Result<std::string> bytes = files::readFile(absolutePath(options.positional.front()));
+  if (!bytes) {
+    reportError(err, "ini", "", bytes.status());
     return kExitUsage;
   }
-  profile::ProfileQueries queries;
+  const ProfileFile file = ProfileFile::fromBytes(*bytes);
+  ProfileQueries queries;
   const auto queriesOption = options.values.find("queries");
   if (queriesOption != options.values.end()) {
     const std::string queriesPath = absolutePath(queriesOption->second);
-    std::string bytes;
-    if (!readWholeFile(queriesPath, bytes)) {
-      err << "setwright-cli ini: cannot read " << queriesPath << "\n";
+    Result<std::string> queryBytes = files::readFile(queriesPath, kMaxQueriesBytes);
+    if (!queryBytes) {
+      reportError(err, "ini", "", queryBytes.status());
       return kExitUsage;
     }
-    queries = profile::parseProfileQueries(bytes);
+    queries = parseProfileQueries(*queryBytes);
     if (!queries.error.empty()) {
-      err << "setwright-cli ini: " << queriesPath << ": " << queries.error << "\n";
+      reportError(err, "ini", queriesPath + ": " + queries.error);
       return kExitUsage;
     }
   }

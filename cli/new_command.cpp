@@ -2,9 +2,7 @@
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/project_session.h"
-#include "model/save_step.h"
-#include "platform/text.h"
+#include "model/project_document.h"
 
 namespace sw::cli {
 namespace {
@@ -17,11 +15,11 @@ int runNew(const Arguments& args, std::ostream&, std::ostream& err) {
   ParsedOptions parsed;
   if (!parseCommand(kNewSyntax, args, parsed, err)) return kExitUsage;
 
-  ProjectSession session(modelPath(parsed.values.at("root")));
-  session.createNew();
-  const SaveResult saved = SaveProjectStep(session.project(), modelPath(parsed.values.at("out")));
-  if (!saved.ok) {
-    reportError(err, "new", text::toUtf8(saved.message));
+  ProjectDocument document;
+  const std::string& target = parsed.values.at("out");
+  document.createNew(modelPath(target), modelPath(parsed.values.at("root")));
+  if (const Status saved = document.save(modelPath(target), absolutePath(target)); !saved) {
+    reportError(err, "new", "", saved);
     return kExitSaveFailed;
   }
   return kExitOk;

@@ -2,10 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "cli/json_writer.h"
 #include "model/project.h"
+#include "model/project_keys.h"
 #include "platform/environment.h"
 #include "platform/image_list.h"
 #include "platform/text.h"
@@ -20,54 +23,39 @@ void member(JsonWriter& json, std::string_view name, bool value) { json.key(name
 void member(JsonWriter& json, std::string_view name, std::int32_t value) {
   json.key(name).value(static_cast<std::int64_t>(value));
 }
+void member(JsonWriter& json, std::string_view name, const std::vector<std::int32_t>& numbers) {
+  json.key(name);
+  json.beginInline();
+  json.beginArray();
+  for (std::int32_t number : numbers) json.value(static_cast<std::int64_t>(number));
+  json.endArray();
+  json.endInline();
+}
 
-void writeSettings(JsonWriter& json, const ProjectSettings& s) {
+template <typename Record>
+void member(JsonWriter& json, std::string_view name, const KeyField<Record>& field, const Record& record) {
+  std::visit([&](auto pointer) { member(json, name, record.*pointer); }, field);
+}
+
+// Every key of a table, named as the key, in the table's order.
+template <typename Record, typename Keys>
+void members(JsonWriter& json, const Keys& keys, const Record& record) {
+  for (const ProjectKey<Record>& key : keys) member(json, key.name, key.field, record);
+}
+
+void writeSettings(JsonWriter& json, const ProjectSettings& settings) {
   json.key("settings").beginObject();
-  member(json, "Autor", s.Autor);
-  member(json, "Date", s.Date);
-  member(json, "Description", s.Description);
-  member(json, "RootInstallDir", s.RootInstallDir);
-  member(json, "CommonIconLib", s.CommonIconLib);
-  member(json, "CommonShotFolder", s.CommonShotFolder);
-  member(json, "LogFile", s.LogFile);
-  member(json, "LogInstall", s.LogInstall);
-  member(json, "DetaliseLog", s.DetaliseLog);
-  member(json, "EnableUserInput", s.EnableUserInput);
-  member(json, "EnableCloseMsg", s.EnableCloseMsg);
-  member(json, "EnableWelcomeDlg", s.EnableWelcomeDlg);
-  member(json, "AdminRightsRequired", s.AdminRightsRequired);
-  member(json, "CheckFDD", s.CheckFDD);
-  member(json, "CheckCd", s.CheckCd);
-  member(json, "CheckFlash", s.CheckFlash);
-  member(json, "CheckHDD", s.CheckHDD);
-  member(json, "CheckNet", s.CheckNet);
-  member(json, "SourceTagFile", s.SourceTagFile);
-  member(json, "DefaultTimer", s.DefaultTimer);
-  member(json, "ReadMeText", s.ReadMeText);
-  member(json, "LicenseText", s.LicenseText);
-  member(json, "RunOnceKey", s.RunOnceKey);
-  member(json, "RunValyeName", s.RunValyeName);
-  member(json, "UseRunKey", s.UseRunKey);
-  member(json, "ShowLog", s.ShowLog);
-  member(json, "AutoClose", s.AutoClose);
-  member(json, "SupressReboot", s.SupressReboot);
-  member(json, "BeepOnStart", s.BeepOnStart);
+  member(json, "Autor", settings.Autor);
+  member(json, "Date", settings.Date);
+  member(json, "Description", settings.Description);
+  members(json, kSetupKeys, settings);
   json.endObject();
 }
 
 void writeStage(JsonWriter& json, std::string_view name, const TStageSet& stage, bool withEndAction) {
   json.key(name).beginObject();
-  member(json, "Folder", stage.Folder);
-  member(json, "PreRegFile", stage.PreRegFile);
-  member(json, "Command1", stage.Command1);
-  member(json, "Command2", stage.Command2);
-  member(json, "Command3", stage.Command3);
-  member(json, "Command4", stage.Command4);
-  member(json, "PostRegFile", stage.PostRegFile);
-  if (withEndAction) {
-    member(json, "Reboot", stage.Reboot);
-    member(json, "PowerOff", stage.PowerOff);
-  }
+  members(json, kStageKeys, stage);
+  if (withEndAction) members(json, kEndActionKeys, stage);
   json.endObject();
 }
 
@@ -75,13 +63,7 @@ void writeUserButtons(JsonWriter& json, const Project& project) {
   json.key("UserButtons").beginArray();
   for (const TUserFuncItem& button : project.UserButtons) {
     json.beginObject();
-    member(json, "Caption", button.Caption);
-    member(json, "Hint", button.Hint);
-    member(json, "Picture", button.Picture);
-    member(json, "Folder", button.Folder);
-    member(json, "Command", button.Command);
-    member(json, "Text", button.Text);
-    member(json, "Visible", button.Visible);
+    members(json, kUserButtonKeys, button);
     json.endObject();
   }
   json.endArray();
@@ -115,49 +97,38 @@ void writeVariables(JsonWriter& json, const Project& project) {
   json.endObject();
 }
 
-void writeReferences(JsonWriter& json, std::string_view name, const std::vector<std::int32_t>& numbers) {
-  json.key(name);
-  json.beginInline();
-  json.beginArray();
-  for (std::int32_t number : numbers) json.value(static_cast<std::int64_t>(number));
-  json.endArray();
-  json.endInline();
+// The members of a program in the order of the dump, which is not the file's: the keys of the
+// file and the values the load derives.
+const std::vector<std::pair<std::string_view, KeyField<TInstallItem>>>& programMembers() {
+  static const auto members = [] {
+    const std::vector<std::pair<std::string_view, KeyField<TInstallItem>>> derived = {
+        {"Number", &TInstallItem::Number},
+        {"Group", &TInstallItem::Group},
+        {"SmallImage", &TInstallItem::SmallImage},
+        {"LargeImage", &TInstallItem::LargeImage},
+        {"Selected", &TInstallItem::Selected}};
+    constexpr std::string_view order[] = {
+        "Number",          "Group",      "Caption",      "Description",  "Depends",   "DependsOr",
+        "Exclude",         "Folder",     "SourceFolder", "CheckTagFile", "MinToTray", "PreCopyCommand",
+        "PostCopyCommand", "PreRegFile", "Command1",     "Command2",     "Command3",  "Command4",
+        "Command5",        "Command6",   "PostRegFile",  "KillWait",     "IconFile",  "IconNumber",
+        "SkreenShotImage", "SmallImage", "LargeImage",   "Default",      "Fixed",     "Visible",
+        "RebootNeed",      "Selected"};
+    std::vector<std::pair<std::string_view, KeyField<TInstallItem>>> ordered;
+    for (std::string_view name : order) {
+      for (const auto& key : kProgramKeys)
+        if (key.name == name) ordered.emplace_back(name, key.field);
+      for (const auto& [derivedName, field] : derived)
+        if (derivedName == name) ordered.emplace_back(name, field);
+    }
+    return ordered;
+  }();
+  return members;
 }
 
-void writeProgram(JsonWriter& json, const TInstallItem& p) {
+void writeProgram(JsonWriter& json, const TInstallItem& program) {
   json.beginObject();
-  member(json, "Number", p.Number);
-  member(json, "Group", p.Group);
-  member(json, "Caption", p.Caption);
-  member(json, "Description", p.Description);
-  writeReferences(json, "Depends", p.Depends);
-  writeReferences(json, "DependsOr", p.DependsOr);
-  writeReferences(json, "Exclude", p.Exclude);
-  member(json, "Folder", p.Folder);
-  member(json, "SourceFolder", p.SourceFolder);
-  member(json, "CheckTagFile", p.CheckTagFile);
-  member(json, "MinToTray", p.MinToTray);
-  member(json, "PreCopyCommand", p.PreCopyCommand);
-  member(json, "PostCopyCommand", p.PostCopyCommand);
-  member(json, "PreRegFile", p.PreRegFile);
-  member(json, "Command1", p.Command1);
-  member(json, "Command2", p.Command2);
-  member(json, "Command3", p.Command3);
-  member(json, "Command4", p.Command4);
-  member(json, "Command5", p.Command5);
-  member(json, "Command6", p.Command6);
-  member(json, "PostRegFile", p.PostRegFile);
-  member(json, "KillWait", p.KillWait);
-  member(json, "IconFile", p.IconFile);
-  member(json, "IconNumber", p.IconNumber);
-  member(json, "SkreenShotImage", p.SkreenShotImage);
-  member(json, "SmallImage", p.SmallImage);
-  member(json, "LargeImage", p.LargeImage);
-  member(json, "Default", p.Default);
-  member(json, "Fixed", p.Fixed);
-  member(json, "Visible", p.Visible);
-  member(json, "RebootNeed", p.RebootNeed);
-  member(json, "Selected", p.Selected);
+  for (const auto& [name, field] : programMembers()) member(json, name, field, program);
   json.endObject();
 }
 
@@ -169,7 +140,7 @@ void writeGroups(JsonWriter& json, const Project& project) {
     member(json, "Description", group->Description);
     member(json, "Expanded", group->Expanded);
     member(json, "Locked", group->Locked);
-    member(json, "State", static_cast<std::int32_t>(group->State));
+    member(json, "State", static_cast<std::int32_t>(GroupStateNumber(group->State)));
     json.key("Items").beginArray();
     for (const auto& program : group->Items) writeProgram(json, *program);
     json.endArray();

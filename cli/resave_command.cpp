@@ -2,9 +2,7 @@
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/project_session.h"
-#include "model/save_step.h"
-#include "platform/text.h"
+#include "model/project_document.h"
 
 namespace sw::cli {
 namespace {
@@ -18,14 +16,16 @@ int runResave(const Arguments& args, std::ostream&, std::ostream& err) {
   ParsedOptions parsed;
   if (!parseCommand(kResaveSyntax, args, parsed, err)) return kExitUsage;
 
-  ProjectSession session(modelPath(parsed.values.at("root")));
-  if (!session.open(modelPath(parsed.positional.front()))) {
-    reportError(err, "resave", "the project did not load: " + parsed.positional.front());
+  ProjectDocument document;
+  const Status loaded =
+      document.open(modelPath(parsed.positional.front()), modelPath(parsed.values.at("root")));
+  if (!loaded) {
+    reportError(err, "resave", "the project did not load: ", loaded);
     return kExitFailed;
   }
-  const SaveResult saved = SaveProjectStep(session.project(), modelPath(parsed.values.at("out")));
-  if (!saved.ok) {
-    reportError(err, "resave", text::toUtf8(saved.message));
+  const std::string& target = parsed.values.at("out");
+  if (const Status saved = document.save(modelPath(target), absolutePath(target)); !saved) {
+    reportError(err, "resave", "", saved);
     return kExitSaveFailed;
   }
   return kExitOk;

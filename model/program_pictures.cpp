@@ -17,8 +17,6 @@ namespace sw {
 
 namespace {
 
-constexpr int kDefaultSmallPicture = kBuiltinSmallPictures - 1;
-
 // The Windows-style path of a program's icon file; empty when it has none.
 std::string ProgramIconPath(const Project& project, const std::string& iconFile, const std::string& folder) {
   if (iconFile.empty()) return {};
@@ -30,7 +28,7 @@ std::string ProgramIconPath(const Project& project, const std::string& iconFile,
 // Appends a program's picture pair; a missing size is made from the other so that the two
 // lists always grow together. Returns the small index, or the default picture.
 int AppendPicturePair(Project& project, QImage small, QImage large) {
-  if (small.isNull() && large.isNull()) return kDefaultSmallPicture;
+  if (small.isNull() && large.isNull()) return kDefaultProgramPicture;
   if (small.isNull()) {
     small = large.scaled(kSmallIconSize, kSmallIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
@@ -75,12 +73,12 @@ void ResetProgramPictureLists(Project& project) {
 int LoadProgramPictures(Project& project, const std::string& iconFile, const std::string& folder,
                         std::int32_t iconNumber, LoadContext& context) {
   if (project.SmallProgramImages == nullptr || project.LargeProgramImages == nullptr) {
-    return kDefaultSmallPicture;
+    return kDefaultProgramPicture;
   }
   if (iconFile.empty() && !project.Settings.CommonIconLib.empty()) {
     return LibraryPicture(project, iconNumber, context);
   }
-  if (iconFile.empty() && iconNumber < 0) return kDefaultSmallPicture;
+  if (iconFile.empty() && iconNumber < 0) return kDefaultProgramPicture;
   const std::string path = ProgramIconPath(project, iconFile, folder);
   QImage small = ExtractOneIcon(path, iconNumber, true, context.icons);
   QImage large = ExtractOneIcon(path, iconNumber, false, context.icons);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
+#include "model/project_keys.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -42,6 +44,16 @@ void RebuildIndex(const Project& project) {
   index.valid = true;
 }
 
+// Every operation that changes programs, numbers or references calls this.
+void InvalidateProgramIndex(const Project& project) {
+  ProgramIndex& index = project.Index;
+  if (!index.valid) return;
+  index.valid = false;
+  index.byNumber.clear();
+  index.found.clear();
+  index.dependants.clear();
+}
+
 void DropNumbers(std::vector<std::int32_t>& list, const NumberSet& gone) {
   list.erase(std::remove_if(list.begin(), list.end(), [&](std::int32_t n) { return gone.count(n) != 0; }),
              list.end());
@@ -60,10 +72,10 @@ void ForgetDeletedNumbers(Project& project, const std::vector<std::int32_t>& del
   bool changed = false;
   for (const auto& group : project.Groups) {
     for (const auto& item : group->Items) {
-      for (auto* list : {&item->Depends, &item->DependsOr, &item->Exclude}) {
-        const std::size_t before = list->size();
-        DropNumbers(*list, gone);
-        changed = changed || list->size() != before;
+      for (auto list : kReferenceLists) {
+        const std::size_t before = ((*item).*list).size();
+        DropNumbers((*item).*list, gone);
+        changed = changed || ((*item).*list).size() != before;
       }
     }
   }
@@ -80,15 +92,6 @@ std::string FirstFreeName(std::string_view utf8Prefix, const std::unordered_set<
 }
 
 }  // namespace
-
-void InvalidateProgramIndex(const Project& project) {
-  ProgramIndex& index = project.Index;
-  if (!index.valid) return;
-  index.valid = false;
-  index.byNumber.clear();
-  index.found.clear();
-  index.dependants.clear();
-}
 
 const ProgramIndex& ProgramIndexOf(const Project& project) {
   if (!project.Index.valid) RebuildIndex(project);
@@ -142,6 +145,17 @@ void DeleteGroup(Project& project, TInstallGroup* group) {
   ForgetDeletedNumbers(project, deleted);
 }
 
+void MoveGroup(Project& project, int from, int to) {
+  const int count = GroupCount(project);
+  if (from < 0 || to < 0 || from >= count || to >= count || from == to) return;
+  auto& groups = project.Groups;
+  std::unique_ptr<TInstallGroup> moving = std::move(groups[static_cast<std::size_t>(from)]);
+  groups.erase(groups.begin() + from);
+  groups.insert(groups.begin() + to, std::move(moving));
+  // Which program a number finds depends on the order of the groups.
+  InvalidateProgramIndex(project);
+}
+
 std::string NewGroupName(const Project& project) {
   std::unordered_set<std::string> taken;
   for (const auto& group : project.Groups) taken.insert(group->Name);
@@ -155,13 +169,37 @@ std::unique_ptr<TInstallItem> NewProgram(TInstallGroup* group) {
   return program;
 }
 
-int AttachProgram(Project& project, TInstallGroup* group, std::unique_ptr<TInstallItem>& program) {
-  if (group == nullptr || program == nullptr) return 0;
+TInstallItem* AttachProgram(Project& project, TInstallGroup* group, std::unique_ptr<TInstallItem> program) {
+  if (group == nullptr || program == nullptr) return nullptr;
   program->Owner = group;
   program->Group = group->Name;
   group->Items.push_back(std::move(program));
   InvalidateProgramIndex(project);
-  return static_cast<int>(group->Items.size());
+  return group->Items.back().get();
+}
+
+void MoveProgram(Project& project, TInstallItem& program, TInstallGroup& group, std::size_t position) {
+  TInstallGroup* owner = program.Owner;
+  if (owner == nullptr) return;
+  auto& from = owner->Items;
+  auto found =
+      std::find_if(from.begin(), from.end(), [&](const auto& held) { return held.get() == &program; });
+  if (found == from.end()) return;
+  std::unique_ptr<TInstallItem> moving = std::move(*found);
+  from.erase(found);
+  auto& to = group.Items;
+  to.insert(to.begin() + static_cast<std::ptrdiff_t>(std::min(position, to.size())), std::move(moving));
+  if (owner != &group) {
+    program.Owner = &group;
+    program.Group = group.Name;
+  }
+  InvalidateProgramIndex(project);
+}
+
+void SetReferences(Project& project, TInstallItem& program, std::vector<std::int32_t> TInstallItem::*list,
+                   std::vector<std::int32_t> numbers) {
+  program.*list = std::move(numbers);
+  InvalidateProgramIndex(project);
 }
 
 void DeleteProgram(Project& project, TInstallItem* program) {
@@ -203,6 +241,34 @@ int ProgramCount(const Project& project) {
   std::size_t count = 0;
   for (const auto& group : project.Groups) count += group->Items.size();
   return static_cast<int>(count);
+}
+
+void RenumberPrograms(Project& project) {
+  std::unordered_map<std::int32_t, std::int32_t> newByOld;
+  std::int32_t next = 0;
+  for (const auto& group : project.Groups) {
+    for (const auto& program : group->Items) {
+      program->OldNumber = program->Number;
+      program->Number = next++;
+      newByOld[program->OldNumber] = program->Number;  // the last program with that number wins
+    }
+  }
+  // An entry that no program had as its number is dropped: a reused number must never make it
+  // point at some other program.
+  auto remap = [&newByOld](std::vector<std::int32_t>& list) {
+    std::size_t kept = 0;
+    for (std::int32_t entry : list) {
+      auto found = newByOld.find(entry);
+      if (found != newByOld.end()) list[kept++] = found->second;
+    }
+    list.resize(kept);
+  };
+  for (const auto& group : project.Groups) {
+    for (const auto& program : group->Items) {
+      for (auto list : kReferenceLists) remap((*program).*list);
+    }
+  }
+  InvalidateProgramIndex(project);
 }
 
 }  // namespace sw

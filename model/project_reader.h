@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
+
+#include "platform/status.h"
 
 namespace sw {
 
@@ -13,21 +14,23 @@ struct TInstallItem;
 class ProfileFile;
 class ImageList;
 class IconSourceCache;
+class SectionExistence;
 
-// What one load needs besides the model: the library icons and the parsed icon files.
+// What one load needs besides the model: the library icons, the parsed icon files and the
+// sections known to exist.
 struct LoadContext {
   ImageList* librarySmall = nullptr;
   ImageList* libraryLarge = nullptr;
   IconSourceCache* icons = nullptr;
-  // Whether a section exists, by its name in lower case: reference entries repeat, and a
-  // section's key list is only worked out once per load.
-  std::unordered_map<std::string, bool>* knownSections = nullptr;
+  SectionExistence* sections = nullptr;
 };
 
 // `path` is the project file (Windows-style or host, 1251). The caller has cleared the groups.
-bool LoadProject(Project& project, const std::string& path);
-// The same load from a file already parsed (LoadProject reads the file once and calls this).
-bool LoadProjectFromProfile(Project& project, const ProfileFile& file);
+// A file that cannot be read, has no [Common_Info] Ver, or a Ver other than "2.0" does not
+// load, and the status says which.
+Status LoadProject(Project& project, const std::string& path);
+// The same load from a file already parsed; `shownName` (UTF-8) names it in messages.
+Status LoadProjectFromProfile(Project& project, const ProfileFile& file, const std::string& shownName);
 std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& file,
                                           const std::string& section, LoadContext& context);
 int LoadProgramPictures(Project& project, const std::string& iconFile, const std::string& folder,

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "model/project.h"
+#include "model/project_keys.h"
 #include "model/save_check.h"
 #include "model/values.h"
-#include "model/verified_file.h"
-#include "platform/files.h"
+#include "platform/file_io.h"
+#include "platform/file_replace.h"
+#include "platform/profile_reader.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -67,10 +69,36 @@ class LineWriter {
     AppendOnOneLine(out_, value);
     out_ += kLineEnd;
   }
-  void boolean(std::string_view key, bool value) { text(key, value ? "1" : "0"); }
+  void boolean(std::string_view key, bool value) { text(key, WriteBoolean(value)); }
   void integer(std::string_view key, std::int32_t value) { text(key, std::to_string(value)); }
 
+  // Every key of a table from its field, in the table's order.
+  template <typename Record, typename Keys>
+  void keys(const Keys& table, const Record& record) {
+    for (const ProjectKey<Record>& key : table) {
+      std::visit([&](auto field) { value(key, record.*field); }, key.field);
+    }
+  }
+
  private:
+  template <typename Record>
+  void value(const ProjectKey<Record>& key, const std::string& text) {
+    if (key.written == WhenWritten::NotEmpty && text.empty()) return;
+    this->text(key.name, text);
+  }
+  template <typename Record>
+  void value(const ProjectKey<Record>& key, bool flag) {
+    boolean(key.name, flag);
+  }
+  template <typename Record>
+  void value(const ProjectKey<Record>& key, std::int32_t number) {
+    integer(key.name, number);
+  }
+  template <typename Record>
+  void value(const ProjectKey<Record>& key, const std::vector<std::int32_t>& numbers) {
+    text(key.name, WriteReferenceList(numbers));
+  }
+
   std::string& out_;
   bool spaced_;
 };
@@ -108,69 +136,20 @@ class KeyedSection {
   std::unordered_map<std::string, std::size_t> lineByKey_;
 };
 
-void WriteCommonInfo(LineWriter& w, const ProjectSettings& s) {
-  w.section("Common_Info");
-  w.text("Ver", "2.0");
-  w.text("Autor", s.Autor);
-  w.text("Description", s.Description);
-  w.text("Date", s.Date);
-}
-
-void WriteSetup(LineWriter& w, const ProjectSettings& s) {
-  w.section("Setup");
-  w.text("RootInstallDir", s.RootInstallDir);
-  w.text("CommonIconLib", s.CommonIconLib);
-  w.text("CommonShotFolder", s.CommonShotFolder);
-  w.text("LogFile", s.LogFile);
-  w.boolean("LogInstall", s.LogInstall);
-  w.boolean("DetaliseLog", s.DetaliseLog);
-  w.boolean("EnableUserInput", s.EnableUserInput);
-  w.boolean("EnableCloseMsg", s.EnableCloseMsg);
-  w.boolean("EnableWelcomeDlg", s.EnableWelcomeDlg);
-  w.boolean("AdminRightsRequired", s.AdminRightsRequired);
-  w.boolean("CheckFDD", s.CheckFDD);
-  w.boolean("CheckCd", s.CheckCd);
-  w.boolean("CheckFlash", s.CheckFlash);
-  w.boolean("CheckHDD", s.CheckHDD);
-  w.boolean("CheckNet", s.CheckNet);
-  w.text("SourceTagFile", s.SourceTagFile);
-  w.integer("DefaultTimer", s.DefaultTimer);
-  w.text("ReadMeText", s.ReadMeText);
-  w.text("LicenseText", s.LicenseText);
-  w.text("RunOnceKey", s.RunOnceKey);
-  w.text("RunValyeName", s.RunValyeName);
-  w.boolean("UseRunKey", s.UseRunKey);
-  w.boolean("ShowLog", s.ShowLog);
-  w.boolean("AutoClose", s.AutoClose);
-  w.boolean("SupressReboot", s.SupressReboot);
-  w.boolean("BeepOnStart", s.BeepOnStart);
-}
-
-void WriteStage(LineWriter& w, std::string_view name, const TStageSet& stage, bool endAction) {
-  w.section(name);
-  w.text("Folder", stage.Folder);
-  w.text("PreRegFile", stage.PreRegFile);
-  w.text("Command1", stage.Command1);
-  w.text("Command2", stage.Command2);
-  w.text("Command3", stage.Command3);
-  w.text("Command4", stage.Command4);
-  w.text("PostRegFile", stage.PostRegFile);
-  if (!endAction) return;
-  w.boolean("Reboot", stage.Reboot);
-  w.boolean("PowerOff", stage.PowerOff);
-}
-
-void WriteUserButtons(LineWriter& w, const std::array<TUserFuncItem, 3>& buttons) {
-  for (std::size_t i = 0; i < buttons.size(); ++i) {
-    const TUserFuncItem& button = buttons[i];
-    w.section("UserButton_" + std::to_string(i + 1));
-    w.text("Caption", button.Caption);
-    w.text("Hint", button.Hint);
-    w.text("Picture", button.Picture);
-    w.text("Folder", button.Folder);
-    w.text("Command", button.Command);
-    w.text("Text", button.Text);
-    w.boolean("Visible", button.Visible);
+void WriteProjectWideSettings(LineWriter& w, const Project& project) {
+  w.section(kCommonInfoSection);
+  w.text(kVersionKey, kProjectVersion);
+  w.keys(kCommonInfoKeys, project.Settings);
+  w.section(kSetupSection);
+  w.keys(kSetupKeys, project.Settings);
+  w.section(kPreinstallSection);
+  w.keys(kStageKeys, project.Preinstall);
+  w.section(kPostinstallSection);
+  w.keys(kStageKeys, project.Postinstall);
+  w.keys(kEndActionKeys, project.Postinstall);
+  for (std::size_t i = 0; i < project.UserButtons.size(); ++i) {
+    w.section(std::string(kUserButtonSectionPrefix) + std::to_string(i + 1));
+    w.keys(kUserButtonKeys, project.UserButtons[i]);
   }
 }
 
@@ -185,42 +164,13 @@ void WriteUserEnvironment(LineWriter& w, const std::vector<std::string>& lines) 
       section.put(std::string_view(line).substr(0, equals), std::string_view(line).substr(equals + 1));
     }
   }
-  section.write(w, "UserEnvironmentVariable");
-}
-
-std::string GroupKey(const TInstallGroup& group) {
-  if (group.Locked) return "#" + group.Name;
-  if (group.Expanded) return "+" + group.Name;
-  return group.Name;
+  section.write(w, kUserEnvironmentSection);
 }
 
 void WriteProgramSection(LineWriter& w, const TInstallItem& p) {
   w.section(ProgramSectionName(p.Number));
-  w.text("Group", p.Owner != nullptr ? p.Owner->Name : p.Group);
-  w.text("Caption", p.Caption);
-  w.text("Description", p.Description);
-  w.text("Depends", WriteReferenceList(p.Depends));
-  w.text("DependsOr", WriteReferenceList(p.DependsOr));
-  w.text("Exclude", WriteReferenceList(p.Exclude));
-  w.text("Folder", p.Folder);
-  w.text("CheckTagFile", p.CheckTagFile);
-  w.text("IconFile", p.IconFile);
-  w.integer("IconNumber", p.IconNumber);
-  w.text("SkreenShotImage", p.SkreenShotImage);
-  w.boolean("MinToTray", p.MinToTray);
-  w.text("PreRegFile", p.PreRegFile);
-  w.text("Command1", p.Command1);
-  w.text("Command2", p.Command2);
-  w.text("Command3", p.Command3);
-  w.text("Command4", p.Command4);
-  w.text("Command5", p.Command5);
-  w.text("Command6", p.Command6);
-  w.text("PostRegFile", p.PostRegFile);
-  w.integer("KillWait", p.KillWait);
-  w.boolean("Default", p.Default);
-  w.boolean("Fixed", p.Fixed);
-  w.boolean("Visible", p.Visible);
-  w.boolean("RebootNeed", p.RebootNeed);
+  w.text(kProgramGroupKey, p.Owner != nullptr ? p.Owner->Name : p.Group);
+  w.keys(kProgramKeys, p);
 }
 
 // The group lines, and the program sections in group and item order. Programs sharing a
@@ -241,51 +191,17 @@ void WriteGroupsAndPrograms(LineWriter& w, const Project& project) {
       }
     }
   }
-  if (!groupLines.empty()) groupLines.write(w, "SoftwareGroup");
+  if (!groupLines.empty()) groupLines.write(w, kSoftwareGroupSection);
   for (const TInstallItem* program : sections) WriteProgramSection(w, *program);
 }
 
 }  // namespace
 
-void RenumberPrograms(Project& project) {
-  std::unordered_map<std::int32_t, std::int32_t> newByOld;
-  std::int32_t next = 0;
-  for (const auto& group : project.Groups) {
-    for (const auto& program : group->Items) {
-      program->OldNumber = program->Number;
-      program->Number = next++;
-      newByOld[program->OldNumber] = program->Number;  // the last program with that number wins
-    }
-  }
-  // An entry that no program had as its number is dropped: a reused number must never make it
-  // point at some other program.
-  auto remap = [&newByOld](std::vector<std::int32_t>& list) {
-    std::size_t kept = 0;
-    for (std::int32_t entry : list) {
-      auto found = newByOld.find(entry);
-      if (found != newByOld.end()) list[kept++] = found->second;
-    }
-    list.resize(kept);
-  };
-  for (const auto& group : project.Groups) {
-    for (const auto& program : group->Items) {
-      remap(program->Exclude);
-      remap(program->Depends);
-      remap(program->DependsOr);
-    }
-  }
-  InvalidateProgramIndex(project);
-}
-
 std::string ProjectFileText(const Project& project) {
   std::string out;
   out.reserve(4096 + static_cast<std::size_t>(ProgramCount(project)) * 900);
   LineWriter w(out, true);
-  WriteCommonInfo(w, project.Settings);
-  WriteSetup(w, project.Settings);
-  WriteStage(w, "Preinstall", project.Preinstall, false);
-  WriteStage(w, "Postinstall", project.Postinstall, true);
-  WriteUserButtons(w, project.UserButtons);
+  WriteProjectWideSettings(w, project);
   WriteUserEnvironment(w, project.UserEnvironment);
   WriteGroupsAndPrograms(w, project);
   return out;
@@ -296,11 +212,17 @@ void WriteProgram(std::string& out, const TInstallItem& program) {
   WriteProgramSection(w, program);
 }
 
-SaveResult SaveProject(const Project& project, const std::string& path) {
-  const std::string bytes = ProjectFileText(project);
-  return ReplaceVerified(files::hostPath(path), bytes, path, [&project](const ProfileFile& written) {
-    return CheckWrittenProject(project, written);
-  });
+Status SaveProject(const Project& project, const std::string& hostTarget, const std::string& shownName) {
+  files::ReplaceOptions options;
+  options.shownName = shownName;
+  // The file is read back as the loader would read it before it may replace the old one.
+  options.verify = [&](const std::string& temporary) -> Status {
+    Result<std::string> written = files::readFile(temporary);
+    if (!written)
+      return Status::failed(Failure::System, files::unableToWrite(shownName), written.status().text());
+    return CheckWrittenProject(project, ProfileFile::fromBytes(*written));
+  };
+  return files::replaceFile(hostTarget, ProjectFileText(project), options);
 }
 
 }  // namespace sw

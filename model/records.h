@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "model/picture_slots.h"
+
 class QTreeWidgetItem;
 
 namespace sw {
@@ -28,11 +30,11 @@ struct TInstallItem {
   std::vector<std::int32_t> DependsOr;
   std::vector<std::int32_t> Exclude;
   std::string Folder;
-  std::string SourceFolder;  // read, never written
+  std::string SourceFolder;  // not edited; written back when not empty
   std::string CheckTagFile;
   bool MinToTray = false;
-  std::string PreCopyCommand;   // read, never written
-  std::string PostCopyCommand;  // read, never written
+  std::string PreCopyCommand;   // not edited; written back when not empty
+  std::string PostCopyCommand;  // not edited; written back when not empty
   std::string PreRegFile;
   std::string Command1, Command2, Command3, Command4, Command5, Command6;
   std::string PostRegFile;
@@ -40,8 +42,8 @@ struct TInstallItem {
   std::string IconFile;
   std::int32_t IconNumber = 0;
   std::string SkreenShotImage;
-  std::int32_t SmallImage = 3;
-  std::int32_t LargeImage = 0;
+  std::int32_t SmallImage = kDefaultProgramPicture;
+  std::int32_t LargeImage = kDefaultLargeProgramPicture;
   bool Default = false;
   bool Fixed = false;
   bool Visible = true;
@@ -53,9 +55,18 @@ struct TInstallItem {
       &TInstallItem::Command4, &TInstallItem::Command5, &TInstallItem::Command6};
 };
 
+// How many of a group's programs are selected. The runtime's check state has three values,
+// in which Some and NoPrograms are one (GroupStateNumber).
+enum class GroupSelection : std::uint8_t { None, All, Some, NoPrograms };
+
+// The runtime's number for a state: 0 none selected, 1 all, 2 some or no programs.
+inline int GroupStateNumber(GroupSelection state) {
+  return state == GroupSelection::NoPrograms ? 2 : static_cast<int>(state);
+}
+
 // A program group; its position in the project's Groups is its order in the file.
 struct TInstallGroup {
-  std::uint8_t State = 0;  // 0 none selected, 1 all, 2 mixed or empty
+  GroupSelection State = GroupSelection::None;
   QTreeWidgetItem* Node = nullptr;
   std::string Name;
   std::string Description;

@@ -55,13 +55,13 @@ std::string ExcludeText(const Project& project, const TInstallItem& program) {
   return ReferenceText(project, program.Exclude);
 }
 
-std::uint8_t GroupState(const TInstallGroup& group) {
-  if (group.Items.empty()) return 2;
+GroupSelection GroupState(const TInstallGroup& group) {
+  if (group.Items.empty()) return GroupSelection::NoPrograms;
   const auto selected =
       std::count_if(group.Items.begin(), group.Items.end(), [](const auto& item) { return item->Selected; });
-  if (selected == 0) return 0;
-  if (static_cast<std::size_t>(selected) == group.Items.size()) return 1;
-  return 2;
+  if (selected == 0) return GroupSelection::None;
+  if (static_cast<std::size_t>(selected) == group.Items.size()) return GroupSelection::All;
+  return GroupSelection::Some;
 }
 
 bool ExcludesAny(const TInstallItem& program, const std::vector<std::int32_t>& list) {

@@ -11,6 +11,7 @@ namespace sw {
 struct Project;
 struct TInstallGroup;
 struct TInstallItem;
+enum class GroupSelection : std::uint8_t;
 
 inline constexpr int DependsLineWidth = 80;
 
@@ -19,7 +20,7 @@ void ProgramCaption(const Project& project, std::int32_t number, std::string& ca
 std::string DependsText(const Project& project, const TInstallItem& program);
 std::string DependsOrText(const Project& project, const TInstallItem& program);
 std::string ExcludeText(const Project& project, const TInstallItem& program);
-std::uint8_t GroupState(const TInstallGroup& group);
+GroupSelection GroupState(const TInstallGroup& group);
 bool ExcludesAny(const TInstallItem& program, const std::vector<std::int32_t>& list);
 
 void CheckProgramTag(const Project& project, TInstallItem& program);

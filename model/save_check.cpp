@@ -10,7 +10,8 @@
 #include <unordered_set>
 
 #include "model/project.h"
-#include "model/values.h"
+#include "model/project_keys.h"
+#include "model/section_reading.h"
 #include "platform/profile_reader.h"
 #include "platform/text.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 constexpr int kMaxPrograms = 1000;  // three digits in a section name
 constexpr std::size_t kMaxMessageLines = 12;
-
-char KindOf(const TInstallGroup& group) {
-  if (group.Locked) return '#';
-  return group.Expanded ? '+' : '\0';
-}
 
 // Groups of the same name and kind share one group line and come back as one group.
 struct ExpectedGroup {
@@ -43,7 +39,7 @@ struct ReadProgram {
   std::size_t group = 0;
   std::size_t position = 0;  // within its group
   std::int32_t number = 0;
-  std::array<std::vector<std::int32_t>, 3> references;  // Depends, DependsOr, Exclude
+  std::array<std::vector<std::int32_t>, kReferenceLists.size()> references;
   bool matched = false;
 };
 
@@ -53,57 +49,39 @@ struct ReadBack {
   std::unordered_map<std::string, std::vector<std::size_t>> programsBySection;  // lower-case name
 };
 
-// Whether a referenced section exists, asked once per distinct entry.
-class SectionExistence {
- public:
-  explicit SectionExistence(const ProfileFile& file) : file_(file) {}
-  bool operator()(const std::string& section) {
-    auto [found, added] = known_.try_emplace(section, false);
-    if (added) found->second = file_.sectionExists(section);
-    return found->second;
+// The key of a reference list, found in the key table by its field.
+std::string_view ReferenceKeyName(std::size_t list) {
+  for (const auto& key : kProgramKeys) {
+    const auto* field = std::get_if<std::vector<std::int32_t> TInstallItem::*>(&key.field);
+    if (field != nullptr && *field == kReferenceLists[list]) return key.name;
   }
-
- private:
-  const ProfileFile& file_;
-  std::unordered_map<std::string, bool> known_;
-};
-
-std::vector<std::int32_t> ReadReferences(const ProfileFile& file, SectionExistence& exists,
-                                         const std::string& section, std::string_view key) {
-  std::vector<std::int32_t> numbers;
-  const std::string value = file.readString(section, key, "");
-  std::size_t pos = 0;
-  std::string entry;
-  while (NextReference(value, pos, entry)) {
-    if (exists(entry)) numbers.push_back(ReferenceNumber(entry));
-  }
-  return numbers;
+  return {};
 }
 
 ReadBack ReadWritten(const ProfileFile& file) {
   ReadBack back;
   std::unordered_map<std::string, std::size_t> firstGroupByName;
-  for (const std::string& key : file.keyNames("SoftwareGroup")) {
-    const char kind = !key.empty() && (key[0] == '+' || key[0] == '#') ? key[0] : '\0';
-    std::string name = kind != '\0' ? key.substr(1) : key;
-    firstGroupByName.try_emplace(name, back.groups.size());
-    back.groups.push_back({std::move(name), kind, false});
+  for (const std::string& key : file.keyNames(kSoftwareGroupSection)) {
+    GroupLine line = ParseGroupKey(key);
+    const char kind = line.locked ? kLockedGroupPrefix : line.expanded ? kExpandedGroupPrefix : '\0';
+    firstGroupByName.try_emplace(line.name, back.groups.size());
+    back.groups.push_back({std::move(line.name), kind, false});
   }
   std::vector<std::size_t> groupSizes(back.groups.size(), 0);
   SectionExistence exists(file);
   for (const std::string& section : file.sectionNames()) {
-    std::string lower = text::lowerCase(section);
-    if (lower.find("installitem_") == std::string::npos || !exists(section)) continue;
-    const auto group = firstGroupByName.find(file.readString(section, "Group", ""));
+    if (!IsProgramSection(section) || !exists(section)) continue;
+    const SectionReader reader(file, section);
+    const auto group = firstGroupByName.find(reader.text(kProgramGroupKey));
     if (group == firstGroupByName.end()) continue;  // the loader drops it
     ReadProgram program;
     program.group = group->second;
     program.position = groupSizes[group->second]++;
     program.number = ReferenceNumber(section);
-    program.references = {ReadReferences(file, exists, section, "Depends"),
-                          ReadReferences(file, exists, section, "DependsOr"),
-                          ReadReferences(file, exists, section, "Exclude")};
-    back.programsBySection[std::move(lower)].push_back(back.programs.size());
+    for (std::size_t list = 0; list < kReferenceLists.size(); ++list) {
+      program.references[list] = reader.references(ReferenceKeyName(list), exists);
+    }
+    back.programsBySection[text::lowerCase(section)].push_back(back.programs.size());
     back.programs.push_back(std::move(program));
   }
   return back;
@@ -114,7 +92,7 @@ std::vector<ExpectedGroup> ExpectedGroups(const Project& project) {
   std::unordered_map<std::string, std::size_t> byKindAndName;
   for (const auto& group : project.Groups) {
     if (group->Items.empty()) continue;
-    const char kind = KindOf(*group);
+    const char kind = GroupKindPrefix(*group);
     auto [found, added] = byKindAndName.try_emplace(std::string(1, kind) + group->Name, expected.size());
     if (added) expected.push_back({group.get(), group->Name, kind, {}});
     for (const auto& program : group->Items) expected[found->second].programs.push_back(program.get());
@@ -162,10 +140,9 @@ class ProgramMatcher {
     if (static_cast<std::ptrdiff_t>(read.group) != group || read.number != program.Number ||
         static_cast<std::ptrdiff_t>(read.position) <= lastPosition)
       return false;
-    if (read.references[0] != Resolving(program.Depends) ||
-        read.references[1] != Resolving(program.DependsOr) ||
-        read.references[2] != Resolving(program.Exclude))
-      return false;
+    for (std::size_t list = 0; list < kReferenceLists.size(); ++list) {
+      if (read.references[list] != Resolving(program.*kReferenceLists[list])) return false;
+    }
     lastPosition = static_cast<std::ptrdiff_t>(read.position);
     return true;
   }
@@ -206,7 +183,7 @@ std::string GroupNameProblem(const Project& project, const TInstallGroup& group)
   constexpr std::string_view blanks = " \t\v\f\x1a";
   if (name.empty()) return Cp("пустое имя");
   if (name.find_first_of("\r\n") != std::string::npos) return Cp("перевод строки в имени");
-  if (KindOf(group) == '\0' && (name[0] == '+' || name[0] == '#'))
+  if (GroupKindPrefix(group) == '\0' && (name[0] == '+' || name[0] == '#'))
     return Cp("имя обычной группы начинается с «+» или «#»");
   if (blanks.find(name.front()) != std::string_view::npos ||
       blanks.find(name.back()) != std::string_view::npos)
@@ -222,7 +199,7 @@ std::string GroupNameProblem(const Project& project, const TInstallGroup& group)
   }
   for (const auto& other : project.Groups) {
     if (other.get() != &group && !other->Items.empty() && other->Name == name &&
-        KindOf(*other) != KindOf(group))
+        GroupKindPrefix(*other) != GroupKindPrefix(group))
       return Cp("группа с таким именем, но другого вида, уже есть");
   }
   return {};
@@ -284,10 +261,10 @@ std::string LostItemsMessage(const LostItems& lost) {
   return message;
 }
 
-SaveResult CheckWrittenProject(const Project& project, const ProfileFile& written) {
+Status CheckWrittenProject(const Project& project, const ProfileFile& written) {
   const LostItems lost = FindLostItems(project, written);
   if (lost.empty()) return {};
-  return {false, LostItemsMessage(lost)};
+  return Status::failed(Failure::Refused, text::toUtf8(LostItemsMessage(lost)));
 }
 
 }  // namespace sw

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/project_writer.h"
+#include "platform/status.h"
 
 namespace sw {
 
@@ -32,6 +32,7 @@ struct LostItems {
 LostItems FindLostItems(const Project& project, const ProfileFile& written);
 // The editor's message for a refused save (1251), naming the lost groups and programs.
 std::string LostItemsMessage(const LostItems& lost);
-SaveResult CheckWrittenProject(const Project& project, const ProfileFile& written);
+// Refused (with that message, UTF-8) when something would be lost.
+Status CheckWrittenProject(const Project& project, const ProfileFile& written);
 
 }  // namespace sw

@@ -2,24 +2,47 @@
 
 #include "model/save_step.h"
 
+#include <algorithm>
+
 #include "model/paths.h"
 #include "model/project.h"
 #include "model/project_reader.h"
+#include "model/project_writer.h"
+#include "platform/file_replace.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace sw {
+namespace {
 
-bool LoadProjectIfExists(Project& project, const std::string& path) {
-  if (!files::fileExists(path)) return false;
+// The host name of a file a save writes: the name given, never matched in another letter case.
+std::string LiteralHostPath(const std::string& path) {
+  std::string host = text::toUtf8(path);
+#ifndef _WIN32
+  std::replace(host.begin(), host.end(), '\\', '/');
+#endif
+  return host;
+}
+
+}  // namespace
+
+Status LoadProjectIfExists(Project& project, const std::string& path) {
+  if (!files::fileExists(path)) {
+    return Status::failed(Failure::NotFound, "Cannot read " + text::toUtf8(path), "no such file");
+  }
   return LoadProject(project, path);
 }
 
-SaveResult SaveProjectStep(Project& project, const std::string& path) {
-  // A failed backup does not stop the save.
-  if (files::fileExists(path)) files::copyFile(files::hostPath(path), files::hostPath(path + ".bak"));
-  files::clearPathCache();
+Status SaveProjectStep(Project& project, const std::string& path, const std::string& hostTarget) {
+  const std::string target = hostTarget.empty() ? LiteralHostPath(path) : hostTarget;
+  const std::string shownName = text::toUtf8(path);
+  // The backup is made like the file itself; a failed backup does not stop the save.
+  files::ReplaceOptions backup;
+  backup.followLinks = false;
+  backup.shownName = shownName + ".bak";
+  (void)files::copyFile(target, target + ".bak", backup);
   RenumberPrograms(project);
-  return SaveProject(project, path);
+  return SaveProject(project, target, shownName);
 }
 
 std::string ResolveProjectFileName(const Project& project, const std::string& typed) {

@@ -1,25 +1,17 @@
 #include "model/values.h"
 
+#include "model/project_keys.h"
+
 namespace sw {
 
 namespace {
-
-constexpr std::string_view kProgramSectionMarker = "installitem_";
-constexpr std::size_t kReferenceDigits = 3;
-
-int hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Digits of one base, accumulated with a ceiling; false on any other character or overflow.
 bool accumulateDigits(std::string_view digits, unsigned base, std::uint64_t ceiling, std::uint64_t& value) {
   if (digits.empty()) return false;
   value = 0;
   for (char c : digits) {
-    const int digit = base == 16 ? hexDigitValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+    const int digit = base == 16 ? HexDigitValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
     if (digit < 0) return false;
     value = value * base + static_cast<unsigned>(digit);
     if (value > ceiling) return false;
@@ -60,6 +52,13 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
   return static_cast<std::int32_t>(signedValue);
 }
 
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 std::int32_t ReadInteger(std::string_view text, std::int32_t defaultValue) {
   return ParseInteger(text).value_or(defaultValue);
 }
@@ -67,18 +66,6 @@ std::int32_t ReadInteger(std::string_view text, std::int32_t defaultValue) {
 bool ReadBoolean(std::string_view text, bool defaultValue) {
   const std::optional<std::int32_t> number = ParseInteger(text);
   return number ? *number != 0 : defaultValue;
-}
-
-std::int32_t ReferenceNumber(std::string_view sectionName) {
-  // The marker is ASCII, so folding the name's ASCII letters is enough to find it.
-  std::string lowered(sectionName);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  const std::size_t found = lowered.find(kProgramSectionMarker);
-  if (found == std::string::npos) return 0;
-  const std::string_view digits = sectionName.substr(found + kProgramSectionMarker.size(), kReferenceDigits);
-  return ReadInteger(digits, 0);
 }
 
 bool NextReference(std::string_view value, std::size_t& pos, std::string& entry) {
@@ -112,14 +99,6 @@ std::string WriteReferenceList(const std::vector<std::int32_t>& numbers) {
     text += ';';
   }
   return text;
-}
-
-std::string ProgramSectionName(std::int32_t number) {
-  // "Installitem_%3.3d" without printf, which dominated the writing of reference lists.
-  const auto magnitude = number < 0 ? -static_cast<std::int64_t>(number) : static_cast<std::int64_t>(number);
-  std::string digits = std::to_string(magnitude);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-  return (number < 0 ? "Installitem_-" : "Installitem_") + digits;
 }
 
 }  // namespace sw

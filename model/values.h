@@ -14,10 +14,9 @@ namespace sw {
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 std::int32_t ReadInteger(std::string_view text, std::int32_t defaultValue);
 bool ReadBoolean(std::string_view text, bool defaultValue);
+// The value of one hexadecimal digit, or -1.
+int HexDigitValue(char c);
 
-// The number after the first "installitem_" (letter case ignored): its next three characters
-// read as an integer, 0 when they are none.
-std::int32_t ReferenceNumber(std::string_view sectionName);
 // The next entry of a reference list value starting at `pos`, advancing `pos`; false when the
 // value is used up. Empty entries are skipped; the last entry (after the last ';') loses its
 // surrounding blanks.
@@ -25,6 +24,5 @@ bool NextReference(std::string_view value, std::size_t& pos, std::string& entry)
 
 std::string WriteBoolean(bool value);
 std::string WriteReferenceList(const std::vector<std::int32_t>& numbers);
-std::string ProgramSectionName(std::int32_t number);  // "Installitem_%3.3d"
 
 }  // namespace sw

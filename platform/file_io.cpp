@@ -108,7 +108,7 @@ Result<OpenFile> OpenFile::open(const std::string& hostPath, Mode mode) {
   const int descriptor = openDescriptor(hostPath, mode);
   if (descriptor < 0) {
     const int error = errno;
-    const Failure failure = error == ENOENT ? Failure::NotFound
+    const Failure failure = error == ENOENT   ? Failure::NotFound
                             : error == EISDIR ? Failure::NotRegularFile
                                               : Failure::System;
     const std::string verb = mode == Mode::Read ? "Cannot read " : "Cannot create ";

@@ -27,14 +27,17 @@ Status writeFailure(const ReplaceOptions& options, const std::string& target, in
   return Status::failed(Failure::System, unableToWrite(shown), systemReason(error));
 }
 
-std::string randomSuffix() { return std::to_string(QRandomGenerator::global()->generate64() % 1000000000ull); }
+std::string randomSuffix() {
+  return std::to_string(QRandomGenerator::global()->generate64() % 1000000000ull);
+}
 
 bool writeAll(int descriptor, std::string_view bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
 #ifdef _WIN32
-    const int written = _write(descriptor, data, left > (1u << 30) ? (1u << 30) : static_cast<unsigned>(left));
+    const int written =
+        _write(descriptor, data, left > (1u << 30) ? (1u << 30) : static_cast<unsigned>(left));
 #else
     const ssize_t written = ::write(descriptor, data, left);
     if (written < 0 && errno == EINTR) continue;
@@ -95,6 +98,13 @@ Status replaceFile(const std::string& targetHostPath, std::string_view bytes, co
     return writeFailure(options, targetHostPath, error.value());
   }
   return {};
+}
+
+Status copyFile(const std::string& sourceHostPath, const std::string& targetHostPath,
+                const ReplaceOptions& options) {
+  Result<std::string> bytes = readFile(sourceHostPath);
+  if (!bytes) return bytes.status();
+  return replaceFile(targetHostPath, *bytes, options);
 }
 
 }  // namespace sw::files

@@ -29,6 +29,10 @@ struct ReplaceOptions {
 Status replaceFile(const std::string& targetHostPath, std::string_view bytes,
                    const ReplaceOptions& options = {});
 
+// Copies a file through replaceFile, so that the copy it replaces is never truncated in place.
+Status copyFile(const std::string& sourceHostPath, const std::string& targetHostPath,
+                const ReplaceOptions& options);
+
 // "Unable to write to <name>": the editor's words for a file it cannot write.
 std::string unableToWrite(const std::string& shownName);
 

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "cli/commands.h"
-#include "cli/project_session.h"
 #include "cli_runner.h"
 #include "model/project.h"
+#include "model/project_document.h"
 #include "platform/environment.h"
 #include "platform/image_list.h"
 #include "platform/text.h"
@@ -71,9 +71,9 @@ const TInstallItem& programNumbered(const Project& project, int number) {
 QRgb centreOf(const QImage& image) { return image.pixel(image.width() / 2, image.height() / 2); }
 
 TEST(DemoProject, LoadsWithItsGroupsSelectionsAndPictures) {
-  cli::ProjectSession session(text::fromUtf8(kDemo));
-  ASSERT_TRUE(session.open(text::fromUtf8(kDemo + "/setup.ini")));
-  const Project& project = session.project();
+  ProjectDocument document;
+  ASSERT_TRUE(document.open(text::fromUtf8(kDemo + "/setup.ini"), text::fromUtf8(kDemo)).ok());
+  const Project& project = document.project();
 
   ASSERT_EQ(GroupCount(project), 8);
   EXPECT_EQ(ProgramCount(project), 40);
@@ -81,7 +81,7 @@ TEST(DemoProject, LoadsWithItsGroupsSelectionsAndPictures) {
   std::vector<int> states;
   for (const auto& group : project.Groups) {
     kinds.push_back(group->Locked ? "#" : group->Expanded ? "+" : "");
-    states.push_back(group->State);
+    states.push_back(GroupStateNumber(group->State));
     EXPECT_EQ(group->Items.size(), 5u) << text::toUtf8(group->Name);
   }
   EXPECT_EQ(kinds, (std::vector<std::string>{"+", "#", "#", "", "+", "", "", ""}));
@@ -99,18 +99,18 @@ TEST(DemoProject, LoadsWithItsGroupsSelectionsAndPictures) {
   EXPECT_EQ(numbersWhere(project, [](const TInstallItem& p) { return p.Selected; }),
             (std::set<int>{0, 1, 2, 5, 6, 10, 12, 15, 16, 20, 25, 26, 28, 30, 31, 32, 33, 34}));
 
-  EXPECT_EQ(session.smallPictures().count(), 4 + 31 + 8);
-  EXPECT_EQ(session.largePictures().count(), 1 + 31 + 8);
+  EXPECT_EQ(document.smallPictures().count(), 4 + 31 + 8);
+  EXPECT_EQ(document.largePictures().count(), 1 + 31 + 8);
   const TInstallItem& printer = programNumbered(project, 9);  // library index out of range
   EXPECT_EQ(printer.SmallImage, 3);
   EXPECT_EQ(printer.LargeImage, 0);
   const TInstallItem& runtime = programNumbered(project, 0);  // library icon 0
-  EXPECT_EQ(centreOf(session.largePictures().at(runtime.LargeImage)), testing::iconLibraryColour(0));
+  EXPECT_EQ(centreOf(document.largePictures().at(runtime.LargeImage)), testing::iconLibraryColour(0));
   const TInstallItem& archiver = programNumbered(project, 2);  // its own icon file
   EXPECT_EQ(archiver.LargeImage, archiver.SmallImage - 3);
-  EXPECT_EQ(centreOf(session.smallPictures().at(archiver.SmallImage)), demoIcons()[0].colour);
+  EXPECT_EQ(centreOf(document.smallPictures().at(archiver.SmallImage)), demoIcons()[0].colour);
   const TInstallItem& mail = programNumbered(project, 22);  // icon path through a user variable
-  EXPECT_EQ(centreOf(session.largePictures().at(mail.LargeImage)), demoIcons()[5].colour);
+  EXPECT_EQ(centreOf(document.largePictures().at(mail.LargeImage)), demoIcons()[5].colour);
 
   EXPECT_EQ(env::variable("TOOLS"), text::fromUtf8(kDemo + "\\Soft\\Tools"));
 }

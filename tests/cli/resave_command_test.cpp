@@ -22,7 +22,7 @@ std::string twoGroupProject() {
       .key("Apps", text::fromUtf8("Программы"))
       .program(7, "Apps", "Seven")
       .key("Depends", "Installitem_003;")
-      .key("SourceFolder", "dropped on save")
+      .key("SourceFolder", "kept on save")
       .program(3, "Base", "Three")
       .bytes();
 }
@@ -41,7 +41,9 @@ TEST(ResaveCommand, SavesRenumberedAndASecondResaveIsByteIdentical) {
   // Base comes first in the file, so Three becomes 0 and Seven's reference follows it.
   EXPECT_NE(firstBytes.find("[Installitem_000]\r\nGroup=Base\r\nCaption=Three"), std::string::npos);
   EXPECT_NE(firstBytes.find("Caption=Seven\r\nDescription=\r\nDepends=Installitem_000;"), std::string::npos);
-  EXPECT_EQ(firstBytes.find("SourceFolder"), std::string::npos);
+  // Keys the editor does not edit are written back where they were read.
+  EXPECT_NE(firstBytes.find("Folder=\r\nSourceFolder=kept on save\r\nCheckTagFile="), std::string::npos);
+  EXPECT_EQ(firstBytes.find("PreCopyCommand"), std::string::npos);
 
   ASSERT_EQ(runBinary({"resave", first, "--root", dir.path(), "--out", second}).exitCode, cli::kExitOk);
   EXPECT_EQ(readBytes(second), firstBytes);

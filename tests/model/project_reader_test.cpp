@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/builtin_pictures.h"
 #include "model/project.h"
+#include "model/project_document.h"
 #include "model/records.h"
 #include "platform/environment.h"
 #include "platform/image_list.h"
@@ -22,18 +22,8 @@ using testing::ProjectText;
 
 class ProjectReaderTest : public ::testing::Test {
  protected:
-  ProjectReaderTest() {
-    FillBuiltinPictures(small_, large_);
-    CreateProjectLists(project_);
-    project_.EditorMode = true;
-    project_.ProjectRootFolder = dir_.path();
-    project_.SmallProgramImages = &small_;
-    project_.LargeProgramImages = &large_;
-  }
-
   bool Load(const ProjectText& text) {
-    ClearGroups(project_);
-    return LoadProject(project_, dir_.write("project.ini", text.bytes()));
+    return document_.open(dir_.write("project.ini", text.bytes()), dir_.path()).ok();
   }
 
   TInstallItem& Program(int group, int item) { return *project_.Groups.at(group)->Items.at(item); }
@@ -45,127 +35,16 @@ class ProjectReaderTest : public ::testing::Test {
   }
 
   testing::TempDir dir_;
-  ImageList small_{16, 20};
-  ImageList large_{32, 32};
-  Project project_;
+  ProjectDocument document_;
+  Project& project_ = document_.project();
+  ImageList& small_ = document_.smallPictures();
+  ImageList& large_ = document_.largePictures();
 };
 
 ProjectText WithOneGroup() {
   ProjectText text;
   text.section("SoftwareGroup").key("Tools", "Useful tools");
   return text;
-}
-
-TEST_F(ProjectReaderTest, MissingKeysTakeTheFileDefaultsNotTheNewProjectOnes) {
-  project_.Settings.Autor = "old";
-  project_.Settings.RootInstallDir = "old";
-  project_.Settings.LogInstall = false;
-  project_.Settings.CheckHDD = true;
-  project_.Settings.DefaultTimer = 9;
-  project_.Preinstall.Command2 = "old";
-  project_.Postinstall.Reboot = true;
-  project_.UserButtons[2].Caption = "old";
-  project_.UserButtons[2].Visible = true;
-  project_.UserEnvironment = {"OLD=1"};
-
-  ASSERT_TRUE(Load(WithOneGroup()));
-
-  const ProjectSettings& s = project_.Settings;
-  EXPECT_EQ(s.Autor, "NoName");
-  EXPECT_EQ(s.Description, "No Description");
-  EXPECT_EQ(s.Date, "XX.XX.XX");
-  EXPECT_EQ(s.RootInstallDir, "");
-  EXPECT_EQ(s.LogFile, "%SystemDrive%\\InstallLog.txt");
-  EXPECT_EQ(s.RunOnceKey, "999");
-  EXPECT_EQ(s.RunValyeName, "TEMP_VELMORA");
-  EXPECT_EQ(s.DefaultTimer, 0);
-  EXPECT_TRUE(s.LogInstall && s.DetaliseLog && s.EnableUserInput && s.EnableCloseMsg && s.EnableWelcomeDlg);
-  EXPECT_TRUE(s.CheckCd && s.CheckFlash && s.AutoClose);
-  EXPECT_FALSE(s.AdminRightsRequired || s.CheckFDD || s.CheckHDD || s.CheckNet || s.UseRunKey || s.ShowLog);
-  EXPECT_FALSE(s.SupressReboot);
-  EXPECT_FALSE(s.BeepOnStart);
-  EXPECT_EQ(project_.Preinstall.Command2, "");
-  EXPECT_FALSE(project_.Postinstall.Reboot);
-  EXPECT_EQ(project_.UserButtons[2].Caption, "");
-  EXPECT_FALSE(project_.UserButtons[2].Visible);
-  EXPECT_TRUE(project_.UserEnvironment.empty());
-}
-
-TEST_F(ProjectReaderTest, EveryProjectWideKeyIsRead) {
-  ProjectText text;
-  text.key("Autor", "Ivan").key("Description", "Disc").key("Date", "01.02.03");
-  text.section("Setup")
-      .key("RootInstallDir", "%ROOT%\\Soft")
-      .key("CommonIconLib", "")
-      .key("CommonShotFolder", "Shots")
-      .key("LogFile", "C:\\log.txt")
-      .key("LogInstall", "0")
-      .key("DetaliseLog", "0")
-      .key("EnableUserInput", "0")
-      .key("EnableCloseMsg", "0")
-      .key("EnableWelcomeDlg", "0")
-      .key("AdminRightsRequired", "1")
-      .key("CheckFDD", "1")
-      .key("CheckCd", "0")
-      .key("CheckFlash", "0")
-      .key("CheckHDD", "5")
-      .key("CheckNet", "-1")
-      .key("SourceTagFile", "tag.txt")
-      .key("DefaultTimer", "$1E")
-      .key("ReadMeText", "readme.txt")
-      .key("LicenseText", "license.txt")
-      .key("RunOnceKey", "123")
-      .key("RunValyeName", "NAME")
-      .key("UseRunKey", "1")
-      .key("ShowLog", "1")
-      .key("AutoClose", "0")
-      .key("SupressReboot", "1")
-      .key("BeepOnStart", "1");
-  text.section("Preinstall").key("Folder", "Pre").key("PreRegFile", "a.reg").key("Command4", "pre4.exe");
-  text.section("Postinstall").key("PostRegFile", "b.reg").key("Reboot", "1").key("PowerOff", "1");
-  text.section("UserButton_2")
-      .key("Caption", "Help")
-      .key("Hint", "Shows help")
-      .key("Picture", "help.bmp")
-      .key("Folder", "Docs")
-      .key("Command", "help.exe /x")
-      .key("Text", "help.rtf")
-      .key("Visible", "1");
-  text.section("SoftwareGroup").key("Tools", "");
-
-  ASSERT_TRUE(Load(text));
-
-  const ProjectSettings& s = project_.Settings;
-  EXPECT_EQ(s.Autor, "Ivan");
-  EXPECT_EQ(s.Description, "Disc");
-  EXPECT_EQ(s.Date, "01.02.03");
-  EXPECT_EQ(s.RootInstallDir, "%ROOT%\\Soft");
-  EXPECT_EQ(s.CommonShotFolder, "Shots");
-  EXPECT_EQ(s.LogFile, "C:\\log.txt");
-  EXPECT_FALSE(s.LogInstall || s.DetaliseLog || s.EnableUserInput || s.EnableCloseMsg || s.EnableWelcomeDlg);
-  EXPECT_TRUE(s.AdminRightsRequired && s.CheckFDD && s.CheckHDD && s.CheckNet);
-  EXPECT_FALSE(s.CheckCd || s.CheckFlash || s.AutoClose);
-  EXPECT_EQ(s.SourceTagFile, "tag.txt");
-  EXPECT_EQ(s.DefaultTimer, 30);
-  EXPECT_EQ(s.ReadMeText, "readme.txt");
-  EXPECT_EQ(s.LicenseText, "license.txt");
-  EXPECT_EQ(s.RunOnceKey, "123");
-  EXPECT_EQ(s.RunValyeName, "NAME");
-  EXPECT_TRUE(s.UseRunKey && s.ShowLog && s.SupressReboot && s.BeepOnStart);
-  EXPECT_EQ(project_.Preinstall.Folder, "Pre");
-  EXPECT_EQ(project_.Preinstall.PreRegFile, "a.reg");
-  EXPECT_EQ(project_.Preinstall.Command4, "pre4.exe");
-  EXPECT_EQ(project_.Postinstall.PostRegFile, "b.reg");
-  EXPECT_TRUE(project_.Postinstall.Reboot && project_.Postinstall.PowerOff);
-  const TUserFuncItem& button = project_.UserButtons[1];
-  EXPECT_EQ(button.Caption, "Help");
-  EXPECT_EQ(button.Hint, "Shows help");
-  EXPECT_EQ(button.Picture, "help.bmp");
-  EXPECT_EQ(button.Folder, "Docs");
-  EXPECT_EQ(button.Command, "help.exe /x");
-  EXPECT_EQ(button.Text, "help.rtf");
-  EXPECT_TRUE(button.Visible);
-  EXPECT_FALSE(project_.UserButtons[0].Visible);
 }
 
 TEST_F(ProjectReaderTest, OnlyVersionTwoPointZeroIsAccepted) {
@@ -187,14 +66,15 @@ TEST_F(ProjectReaderTest, OnlyVersionTwoPointZeroIsAccepted) {
   EXPECT_TRUE(Load(padded));
 }
 
-TEST_F(ProjectReaderTest, ProjectWithoutGroupsIsRefusedButKeepsWhatWasRead) {
+// The editor's own save of a project without programs has no SoftwareGroup; it must open again.
+TEST_F(ProjectReaderTest, ProjectWithoutGroupsLoadsWithEverythingElse) {
   ProjectText text;
   text.section("Setup").key("RootInstallDir", "D:\\Soft").key("BeepOnStart", "1");
   text.section("UserEnvironmentVariable").key("SW_READER_REFUSED", "kept");
   text.section("SoftwareGroup");
   text.program(0, "Tools", "Orphan");
 
-  EXPECT_FALSE(Load(text));
+  EXPECT_TRUE(Load(text));
   EXPECT_EQ(project_.Settings.RootInstallDir, "D:\\Soft");
   EXPECT_TRUE(project_.Settings.BeepOnStart);
   EXPECT_EQ(project_.UserEnvironment, std::vector<std::string>{"SW_READER_REFUSED=kept"});
@@ -244,59 +124,6 @@ TEST_F(ProjectReaderTest, ProgramSectionsAnywhereInTheNameJoinTheirGroupInSectio
   EXPECT_EQ(Program(0, 1).Caption, "Twelve");
   EXPECT_EQ(Program(0, 1).Owner, project_.Groups[0].get());
   EXPECT_EQ(ProgramCount(project_), 4);
-}
-
-TEST_F(ProjectReaderTest, EveryProgramKeyAndItsDefault) {
-  ProjectText text = WithOneGroup();
-  text.program(1, "Tools", "Full")
-      .key("Description", "All keys")
-      .key("Folder", "Full")
-      .key("SourceFolder", "Src")
-      .key("CheckTagFile", "")
-      .key("PreCopyCommand", "precopy.exe")
-      .key("PostCopyCommand", "postcopy.exe")
-      .key("IconFile", "")
-      .key("IconNumber", "-1")
-      .key("SkreenShotImage", "shot.jpg")
-      .key("MinToTray", "1")
-      .key("PreRegFile", "pre.reg")
-      .key("Command1", "setup.exe /S")
-      .key("Command6", "six.cmd")
-      .key("PostRegFile", "post.reg")
-      .key("KillWait", "0x10")
-      .key("Default", "1")
-      .key("Fixed", "1")
-      .key("Visible", "0")
-      .key("RebootNeed", "1");
-  text.program(2, "Tools", "Bare");
-  ASSERT_TRUE(Load(text));
-
-  const TInstallItem& full = Program(0, 0);
-  EXPECT_EQ(full.Number, 1);
-  EXPECT_EQ(full.Group, "Tools");
-  EXPECT_EQ(full.Description, "All keys");
-  EXPECT_EQ(full.Folder, "Full");
-  EXPECT_EQ(full.SourceFolder, "Src");
-  EXPECT_EQ(full.PreCopyCommand, "precopy.exe");
-  EXPECT_EQ(full.PostCopyCommand, "postcopy.exe");
-  EXPECT_EQ(full.SkreenShotImage, "shot.jpg");
-  EXPECT_TRUE(full.MinToTray);
-  EXPECT_EQ(full.PreRegFile, "pre.reg");
-  EXPECT_EQ(full.Command1, "setup.exe /S");
-  EXPECT_EQ(full.Command6, "six.cmd");
-  EXPECT_EQ(full.PostRegFile, "post.reg");
-  EXPECT_EQ(full.KillWait, 16);
-  EXPECT_TRUE(full.Default && full.Fixed && full.RebootNeed && full.Selected);
-  EXPECT_FALSE(full.Visible);
-
-  const TInstallItem& bare = Program(0, 1);
-  EXPECT_EQ(bare.IconNumber, -1);
-  EXPECT_EQ(bare.KillWait, 0);
-  EXPECT_TRUE(bare.Visible);
-  EXPECT_FALSE(bare.Default || bare.Fixed || bare.RebootNeed || bare.MinToTray || bare.Selected);
-  EXPECT_TRUE(bare.Depends.empty() && bare.DependsOr.empty() && bare.Exclude.empty());
-  EXPECT_EQ(bare.Command1, "");
-  EXPECT_EQ(bare.Node, nullptr);
 }
 
 TEST_F(ProjectReaderTest, ReferencesKeepOnlyEntriesNamingExistingSections) {
@@ -359,28 +186,27 @@ TEST_F(ProjectReaderTest, LoadTimePassesRunAndSetGroupState) {
   EXPECT_FALSE(tagged.Default || tagged.Selected || tagged.Visible);
   EXPECT_TRUE(tagged.Fixed);
   EXPECT_TRUE(Program(1, 1).Selected);
-  EXPECT_EQ(project_.Groups[0]->State, 2);
-  EXPECT_EQ(project_.Groups[1]->State, 2);
-  EXPECT_EQ(project_.Groups[2]->State, 2);
+  EXPECT_EQ(project_.Groups[0]->State, GroupSelection::Some);
+  EXPECT_EQ(project_.Groups[1]->State, GroupSelection::Some);
+  EXPECT_EQ(project_.Groups[2]->State, GroupSelection::NoPrograms);
 }
 
 TEST_F(ProjectReaderTest, JunkAndTruncatedFilesAreRefusedQuietly) {
   const std::string junk[] = {
       "",
       std::string("\0\0\0\xff\xfe[\0", 7),
-      "[Common_Info]\r\nVer=2.0\r\n",
       "\x89PNG\r\n\x1a\n[[[]]]===;;;",
   };
   for (const std::string& bytes : junk) {
     ClearGroups(project_);
-    EXPECT_FALSE(LoadProject(project_, dir_.write("junk.ini", bytes)));
+    EXPECT_FALSE(LoadProject(project_, dir_.write("junk.ini", bytes)).ok());
   }
   ClearGroups(project_);
-  EXPECT_FALSE(LoadProject(project_, dir_.file("does-not-exist.ini")));
+  EXPECT_FALSE(LoadProject(project_, dir_.file("does-not-exist.ini")).ok());
   // A zero byte inside a value must not break the load, whatever it makes of the value.
   static constexpr char kWithZero[] = "[Common_Info]\r\nVer=2.0\0x\r\n[SoftwareGroup]\r\nTools=\r\n";
   ClearGroups(project_);
-  LoadProject(project_, dir_.write("zero.ini", std::string(kWithZero, sizeof kWithZero - 1)));
+  (void)LoadProject(project_, dir_.write("zero.ini", std::string(kWithZero, sizeof kWithZero - 1)));
 }
 
 TEST_F(ProjectReaderTest, ManyProgramsWithLongReferenceListsLoad) {

@@ -15,9 +15,7 @@ TInstallItem* AddProgram(Project& project, TInstallGroup* group, std::int32_t nu
   auto program = NewProgram(group);
   program->Number = number;
   program->Caption = caption;
-  TInstallItem* raw = program.get();
-  AttachProgram(project, group, program);
-  return raw;
+  return AttachProgram(project, group, std::move(program));
 }
 
 std::string GroupName(int n) { return text::fromUtf8("Новая группа " + std::to_string(n)); }
@@ -60,24 +58,23 @@ TEST(GroupLookup, FindsExactlyAndRejectsPositionsOutOfRange) {
   EXPECT_EQ(GroupCount(project), 3);
 }
 
-TEST(AttachProgram, AppendsAndTakesOwnershipOnlyWhenBothAreGiven) {
+TEST(AttachProgram, AppendsAndReturnsTheRecordOnlyWhenBothAreGiven) {
   Project project;
   TInstallGroup* group = AddGroup(project, "Target", "");
   TInstallGroup* other = AddGroup(project, "Other", "");
   auto program = NewProgram(other);
   EXPECT_EQ(program->Group, "Other");
   EXPECT_TRUE(other->Items.empty());  // not attached yet
-  EXPECT_EQ(AttachProgram(project, nullptr, program), 0);
-  ASSERT_NE(program, nullptr);  // still the caller's
-  std::unique_ptr<TInstallItem> none;
-  EXPECT_EQ(AttachProgram(project, group, none), 0);
+  EXPECT_EQ(AttachProgram(project, nullptr, NewProgram(other)), nullptr);
+  EXPECT_EQ(AttachProgram(project, group, nullptr), nullptr);
   EXPECT_TRUE(group->Items.empty());
 
   AddProgram(project, group, 4);
-  EXPECT_EQ(AttachProgram(project, group, program), 2);
-  EXPECT_EQ(program, nullptr);
-  EXPECT_EQ(group->Items.back()->Owner, group);
-  EXPECT_EQ(group->Items.back()->Group, "Target");
+  TInstallItem* attached = AttachProgram(project, group, std::move(program));
+  ASSERT_NE(attached, nullptr);
+  EXPECT_EQ(group->Items.back().get(), attached);
+  EXPECT_EQ(attached->Owner, group);
+  EXPECT_EQ(attached->Group, "Target");
   EXPECT_EQ(ProgramCount(project), 2);
 }
 
@@ -132,10 +129,9 @@ TEST(DeleteProgram, ForgetsReferencesToNumbersNoProgramHoldsAnyMore) {
   TInstallItem* twinA = AddProgram(project, group, 2);
   AddProgram(project, other, 2);
   TInstallItem* holder = AddProgram(project, group, 3);
-  holder->Depends = {1, 2, 1};
-  holder->DependsOr = {2, 1};
-  holder->Exclude = {1, 9};
-  InvalidateProgramIndex(project);
+  SetReferences(project, *holder, &TInstallItem::Depends, {1, 2, 1});
+  SetReferences(project, *holder, &TInstallItem::DependsOr, {2, 1});
+  SetReferences(project, *holder, &TInstallItem::Exclude, {1, 9});
 
   DeleteProgram(project, gone);
   EXPECT_EQ(holder->Depends, (Numbers{2}));
@@ -160,29 +156,69 @@ TEST(DeleteProgram, ForgetsReferencesToNumbersNoProgramHoldsAnyMore) {
   EXPECT_EQ(ProgramCount(project), 2);
 }
 
-TEST(ProgramIndex, FollowsAddDeleteAndRenumbering) {
+// The index answers for the project as it is after every operation, with no call to remember.
+TEST(ProgramIndex, FollowsEveryOperation) {
   Project project;
   TInstallGroup* first = AddGroup(project, "A", "");
   TInstallGroup* second = AddGroup(project, "B", "");
   TInstallItem* a = AddProgram(project, first, 1);
   TInstallItem* b = AddProgram(project, second, 2);
-  b->Depends = {1, 1};
-  b->DependsOr = {1, 3};
-  InvalidateProgramIndex(project);
-  const ProgramIndex& index = ProgramIndexOf(project);
-  EXPECT_EQ(index.dependants.at(1), (std::vector<TInstallItem*>{b}));  // listed once
-  EXPECT_EQ(index.dependants.at(3), (std::vector<TInstallItem*>{b}));
+  EXPECT_EQ(FindProgram(project, 1), a);
 
+  SetReferences(project, *b, &TInstallItem::Depends, {1, 1});
+  SetReferences(project, *b, &TInstallItem::DependsOr, {1, 3});
+  EXPECT_EQ(ProgramIndexOf(project).dependants.at(1), (std::vector<TInstallItem*>{b}));  // listed once
+  EXPECT_EQ(ProgramIndexOf(project).dependants.at(3), (std::vector<TInstallItem*>{b}));
+
+  // The program found for a number is the first of the last group holding it.
   TInstallItem* late = AddProgram(project, second, 1);
   EXPECT_EQ(FindProgram(project, 1), late);
   EXPECT_EQ(ProgramIndexOf(project).byNumber.at(1), (std::vector<TInstallItem*>{a, late}));
+  MoveGroup(project, 1, 0);
+  EXPECT_EQ(FindProgram(project, 1), a);
+  MoveGroup(project, 0, 1);
+  EXPECT_EQ(FindProgram(project, 1), late);
+
+  MoveProgram(project, *late, *first, 0);
+  EXPECT_EQ(late->Owner, first);
+  EXPECT_EQ(late->Group, "A");
+  EXPECT_EQ(FindProgram(project, 1), late);  // now first in the last group holding 1
+  MoveProgram(project, *late, *first, 5);    // past the end: last
+  EXPECT_EQ(first->Items.back().get(), late);
+  EXPECT_EQ(FindProgram(project, 1), a);
+
   DeleteProgram(project, late);
   EXPECT_EQ(FindProgram(project, 1), a);
 
-  a->Number = 10;
-  InvalidateProgramIndex(project);
-  EXPECT_EQ(FindProgram(project, 10), a);
+  RenumberPrograms(project);
+  EXPECT_EQ(FindProgram(project, 0), a);
+  EXPECT_EQ(FindProgram(project, 1), b);
+  EXPECT_EQ(FindProgram(project, 2), nullptr);
+  EXPECT_EQ(ProgramIndexOf(project).dependants.at(0), (std::vector<TInstallItem*>{b}));
+
+  DeleteGroup(project, first);
+  EXPECT_EQ(FindProgram(project, 0), nullptr);
+  EXPECT_TRUE(b->Depends.empty());
+  ClearGroups(project);
   EXPECT_EQ(FindProgram(project, 1), nullptr);
+}
+
+TEST(MoveProgram, KeepsOrderAndGroupNameRules) {
+  Project project;
+  TInstallGroup* group = AddGroup(project, "G", "");
+  TInstallGroup* other = AddGroup(project, "H", "");
+  TInstallItem* a = AddProgram(project, group, 0);
+  TInstallItem* b = AddProgram(project, group, 1);
+  TInstallItem* c = AddProgram(project, group, 2);
+  group->Name = "Renamed";
+  MoveProgram(project, *c, *group, 0);
+  EXPECT_EQ(group->Items[0].get(), c);
+  EXPECT_EQ(group->Items[1].get(), a);
+  EXPECT_EQ(c->Group, "G");  // moving inside its group is no new attachment
+  MoveProgram(project, *a, *other, 0);
+  EXPECT_EQ(a->Group, "H");
+  EXPECT_EQ(ProgramCount(project), 3);
+  EXPECT_EQ(group->Items.back().get(), b);
 }
 
 }  // namespace

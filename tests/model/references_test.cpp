@@ -34,9 +34,7 @@ TInstallItem* Add(Project& project, TInstallGroup* group, const Sketch& sketch,
   program->Depends = sketch.depends;
   program->DependsOr = sketch.dependsOr;
   program->Exclude = sketch.exclude;
-  TInstallItem* raw = program.get();
-  AttachProgram(project, group, program);
-  return raw;
+  return AttachProgram(project, group, std::move(program));
 }
 
 std::vector<bool> SelectionOf(const Project& project) {
@@ -109,10 +107,12 @@ TEST(GroupState, FollowsTheSelectionOfTheGroupsPrograms) {
   Add(project, mixed, {20, true});
   Add(project, mixed, {21});
   ApplyDefaultSelection(project);
-  EXPECT_EQ(all->State, 1);
-  EXPECT_EQ(none->State, 0);
-  EXPECT_EQ(mixed->State, 2);
-  EXPECT_EQ(empty->State, 2);
+  EXPECT_EQ(all->State, GroupSelection::All);
+  EXPECT_EQ(none->State, GroupSelection::None);
+  EXPECT_EQ(mixed->State, GroupSelection::Some);
+  EXPECT_EQ(empty->State, GroupSelection::NoPrograms);
+  // The runtime's three states: some selected and no programs are one.
+  EXPECT_EQ(GroupStateNumber(GroupSelection::Some), GroupStateNumber(GroupSelection::NoPrograms));
 }
 
 TEST(ExcludesAny, ComparesShortAndLongLists) {
@@ -241,7 +241,7 @@ TEST(ApplyDefaultSelection, DefaultProgramDropsWhatItExcludesAndWhatNeedsThat) {
   EXPECT_TRUE(a->Selected);
   EXPECT_FALSE(b->Selected);
   EXPECT_FALSE(needsB->Selected);
-  EXPECT_EQ(group->State, 2);
+  EXPECT_EQ(group->State, GroupSelection::Some);
 }
 
 TEST(CheckProgramTag, HidesAndFixesProgramsWhoseTagFileIsMissing) {
@@ -303,7 +303,7 @@ TEST(SelectionCycles, TwoDefaultsThatNeedAndExcludeEachOther) {
   // B's turn reselects A, A reselects B, and B's nested request for A only sets it.
   EXPECT_TRUE(a->Selected);
   EXPECT_TRUE(b->Selected);
-  EXPECT_EQ(group->State, 1);
+  EXPECT_EQ(group->State, GroupSelection::All);
 }
 
 TEST(SelectionCycles, LongChainsAndRingsNeitherRecurseNorLoop) {
@@ -321,15 +321,15 @@ TEST(SelectionCycles, LongChainsAndRingsNeitherRecurseNorLoop) {
     Add(project, ring, {kChain + n, n == kRing - 1, {kChain + (n + 1) % kRing}});
   }
   ApplyDefaultSelection(project);
-  EXPECT_EQ(group->State, 1);
-  EXPECT_EQ(ring->State, 1);
+  EXPECT_EQ(group->State, GroupSelection::All);
+  EXPECT_EQ(ring->State, GroupSelection::All);
 
   DeselectDependants(project, 0);
-  EXPECT_EQ(GroupState(*group), 2);  // all but program 0, which nothing deselected
+  EXPECT_EQ(GroupState(*group), GroupSelection::Some);  // all but program 0, which nothing deselected
   EXPECT_TRUE(group->Items[0]->Selected);
   EXPECT_FALSE(group->Items[kChain - 1]->Selected);
   SetSelected(project, kChain, false);
-  EXPECT_EQ(GroupState(*ring), 0);
+  EXPECT_EQ(GroupState(*ring), GroupSelection::None);
 }
 
 TEST(SelectionCycles, OneProgramNeedingAThousandOthers) {
@@ -343,7 +343,7 @@ TEST(SelectionCycles, OneProgramNeedingAThousandOthers) {
   }
   TInstallItem* hub = Add(project, group, {0, true, others});
   ApplyDefaultSelection(project);
-  EXPECT_EQ(group->State, 1);
+  EXPECT_EQ(group->State, GroupSelection::All);
   DeselectDependants(project, 500);
   EXPECT_FALSE(hub->Selected);
 }

@@ -152,18 +152,18 @@ TEST(RoundTrip, GeneratedProjectsComeBackAndResaveByteForByte) {
                                           shape.iconLibrary, shape.iconLibrary[0] ? 300 : 0});
       MakeLoadStable(original);
       const std::string path = dir.file("setup.ini");
-      const SaveResult saved = SaveProjectStep(original, path);
-      ASSERT_TRUE(saved.ok) << saved.message;
+      const Status saved = SaveProjectStep(original, path);
+      ASSERT_TRUE(saved.ok()) << saved.text();
       for (const auto& group : original.Groups) {
         for (const auto& program : group->Items) program->Group = group->Name;
       }
 
       Project loaded;
       loaded.ProjectRootFolder = dir.path();
-      ASSERT_TRUE(LoadProjectIfExists(loaded, path));
+      ASSERT_TRUE(LoadProjectIfExists(loaded, path).ok());
       ExpectSameProject(original, loaded);
 
-      ASSERT_TRUE(SaveProjectStep(loaded, dir.file("again.ini")).ok);
+      ASSERT_TRUE(SaveProjectStep(loaded, dir.file("again.ini")).ok());
       ExpectSameBytes(dir.read("again.ini"), dir.read("setup.ini"));
     }
   }

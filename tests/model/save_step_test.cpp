@@ -8,6 +8,7 @@
 
 #include "model/project.h"
 #include "model/project_reader.h"
+#include "model/project_writer.h"
 #include "platform/text.h"
 #include "support/project_generator.h"
 #include "support/temp_dir.h"
@@ -23,7 +24,7 @@ namespace {
 using testing::TempDir;
 
 std::string Cp(std::string_view utf8) { return text::fromUtf8(utf8); }
-std::string Quoted(const std::string& name) { return Cp("«") + name + Cp("»"); }
+std::string QuotedUtf8(const std::string& name) { return "«" + text::toUtf8(name) + "»"; }
 
 TInstallGroup* AddGroupWithProgram(Project& project, const std::string& name, const std::string& caption,
                                    bool expanded = false, bool locked = false) {
@@ -33,7 +34,7 @@ TInstallGroup* AddGroupWithProgram(Project& project, const std::string& name, co
   std::unique_ptr<TInstallItem> program = NewProgram(group);
   program->Number = NextProgramNumber(project);
   program->Caption = caption;
-  AttachProgram(project, group, program);
+  AttachProgram(project, group, std::move(program));
   return group;
 }
 
@@ -53,16 +54,15 @@ TEST(SaveStep, BackupThenReplaceWithNoTemporaryFileLeft) {
   dir.write("setup.ini.bak", "an older backup");
   Project project;
   AddGroupWithProgram(project, "Office", "Editor");
-  const SaveResult result = SaveProjectStep(project, path);
-  ASSERT_TRUE(result.ok) << result.message;
-  EXPECT_TRUE(result.message.empty());
+  const Status result = SaveProjectStep(project, path);
+  ASSERT_TRUE(result.ok()) << result.text();
   EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
   EXPECT_EQ(dir.read("setup.ini"), ProjectFileText(project));
   EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
 
   // A first save makes no backup; a Windows-style name in other letter case reaches the folder.
   const std::string fresh = dir.path() + "\\Fresh.ini";
-  ASSERT_TRUE(SaveProjectStep(project, fresh).ok);
+  ASSERT_TRUE(SaveProjectStep(project, fresh).ok());
   EXPECT_EQ(dir.read("Fresh.ini"), ProjectFileText(project));
   EXPECT_EQ(FolderEntries(dir.path()).size(), 3u);
 }
@@ -72,16 +72,16 @@ TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
   Project project;
   AddGroupWithProgram(project, "Office", "Editor");
   const std::string missing = dir.file("no such folder/setup.ini");
-  SaveResult result = SaveProjectStep(project, missing);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message, "Unable to write to " + missing);
+  Status result = SaveProjectStep(project, missing);
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.message(), "Unable to write to " + missing);
   EXPECT_TRUE(FolderEntries(dir.path()).empty());
 
   // A folder where the file should be: nothing replaces it and no temporary file remains.
   std::filesystem::create_directory(dir.file("taken.ini"));
   result = SaveProjectStep(project, dir.file("taken.ini"));
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message, "Unable to write to " + dir.file("taken.ini"));
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.message(), "Unable to write to " + dir.file("taken.ini"));
   EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"taken.ini"});
 }
 
@@ -93,11 +93,11 @@ TEST(SaveStep, ReadOnlyFolderKeepsTheOldFile) {
   AddGroupWithProgram(project, "Office", "Editor");
   const std::string path = dir.write("locked/setup.ini", kOldFile);
   ::chmod(dir.file("locked").c_str(), 0555);
-  const SaveResult result = SaveProjectStep(project, path);
+  const Status result = SaveProjectStep(project, path);
   ::chmod(dir.file("locked").c_str(), 0755);
-  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.ok());
   EXPECT_EQ(dir.read("locked/setup.ini"), kOldFile);
-  EXPECT_EQ(result.message, "Unable to write to " + path);
+  EXPECT_EQ(result.message(), "Unable to write to " + path);
   EXPECT_EQ(FolderEntries(dir.file("locked")), std::vector<std::string>{"setup.ini"});
 }
 #endif
@@ -144,11 +144,11 @@ TEST(SaveStep, UnfaithfulProjectsAreRefusedAndNamed) {
     Project project;
     AddGroupWithProgram(project, "Good", "Kept");
     refusal.addBadGroups(project);
-    const SaveResult result = SaveProjectStep(project, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.message.find(Quoted(refusal.named)), std::string::npos) << text::toUtf8(result.message);
-    EXPECT_NE(result.message.find(Cp(refusal.reason)), std::string::npos) << text::toUtf8(result.message);
-    EXPECT_EQ(result.message.find("Kept"), std::string::npos) << text::toUtf8(result.message);
+    const Status result = SaveProjectStep(project, path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.message().find(QuotedUtf8(refusal.named)), std::string::npos) << result.message();
+    EXPECT_NE(result.message().find(refusal.reason), std::string::npos) << result.message();
+    EXPECT_EQ(result.message().find("Kept"), std::string::npos) << result.message();
     EXPECT_EQ(dir.read("setup.ini"), kOldFile);
     EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
     EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
@@ -161,8 +161,8 @@ TEST(SaveStep, SameNameAndKindMergingIsNotALoss) {
   AddGroupWithProgram(project, "Tools", "A", true);
   AddGroupWithProgram(project, "Other", "B");
   AddGroupWithProgram(project, "Tools", "C", true);
-  const SaveResult result = SaveProjectStep(project, dir.file("setup.ini"));
-  EXPECT_TRUE(result.ok) << text::toUtf8(result.message);
+  const Status result = SaveProjectStep(project, dir.file("setup.ini"));
+  EXPECT_TRUE(result.ok()) << result.message();
 }
 
 // A program whose references do not fit the value length would lose some of them.
@@ -170,19 +170,20 @@ TEST(SaveStep, ProgramWithTooManyReferencesIsNamed) {
   TempDir dir;
   Project project;
   TInstallGroup* group = AddGroupWithProgram(project, "Big", "Hub");
+  std::vector<std::int32_t> leaves;
   for (int i = 0; i < 200; ++i) {
     std::unique_ptr<TInstallItem> program = NewProgram(group);
     program->Number = i + 1;
     program->Caption = "Leaf " + std::to_string(i);
-    AttachProgram(project, group, program);
-    group->Items.front()->Depends.push_back(i + 1);
+    AttachProgram(project, group, std::move(program));
+    leaves.push_back(i + 1);
   }
-  InvalidateProgramIndex(project);
-  const SaveResult result = SaveProjectStep(project, dir.file("setup.ini"));
-  EXPECT_FALSE(result.ok);
-  EXPECT_NE(result.message.find(Quoted("Hub") + Cp(" из группы ") + Quoted("Big")), std::string::npos)
-      << text::toUtf8(result.message);
-  EXPECT_EQ(result.message.find("Leaf"), std::string::npos);
+  SetReferences(project, *group->Items.front(), &TInstallItem::Depends, leaves);
+  const Status result = SaveProjectStep(project, dir.file("setup.ini"));
+  EXPECT_FALSE(result.ok());
+  EXPECT_NE(result.message().find(QuotedUtf8("Hub") + " из группы " + QuotedUtf8("Big")), std::string::npos)
+      << result.message();
+  EXPECT_EQ(result.message().find("Leaf"), std::string::npos);
 }
 
 // A file of 1500 programs (which this editor never writes) loads partly; saving it again
@@ -200,12 +201,12 @@ TEST(SaveStep, OversizedProjectLoadsButIsNotSavedOverItself) {
 
   Project loaded;
   loaded.ProjectRootFolder = dir.path();
-  ASSERT_TRUE(LoadProjectIfExists(loaded, path));
+  ASSERT_TRUE(LoadProjectIfExists(loaded, path).ok());
   EXPECT_GT(ProgramCount(loaded), 1000);
-  const SaveResult result = SaveProjectStep(loaded, path);
-  EXPECT_FALSE(result.ok);
-  EXPECT_NE(result.message.find(Cp("не больше 1000")), std::string::npos) << text::toUtf8(result.message);
-  EXPECT_NE(result.message.find(Cp("Программа «")), std::string::npos);
+  const Status result = SaveProjectStep(loaded, path);
+  EXPECT_FALSE(result.ok());
+  EXPECT_NE(result.message().find("не больше 1000"), std::string::npos) << result.message();
+  EXPECT_NE(result.message().find("Программа «"), std::string::npos);
   EXPECT_EQ(dir.read("big.ini"), original);
   EXPECT_EQ(dir.read("big.ini.bak"), original);
   EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"big.ini", "big.ini.bak"}));
@@ -214,15 +215,15 @@ TEST(SaveStep, OversizedProjectLoadsButIsNotSavedOverItself) {
 TEST(SaveStep, LoadProjectIfExistsNeedsARegularFile) {
   TempDir dir;
   Project project;
-  EXPECT_FALSE(LoadProjectIfExists(project, dir.file("missing.ini")));
+  EXPECT_EQ(LoadProjectIfExists(project, dir.file("missing.ini")).failure(), Failure::NotFound);
   std::filesystem::create_directory(dir.file("folder.ini"));
-  EXPECT_FALSE(LoadProjectIfExists(project, dir.file("folder.ini")));
+  EXPECT_EQ(LoadProjectIfExists(project, dir.file("folder.ini")).failure(), Failure::NotFound);
 
   Project saved;
   AddGroupWithProgram(saved, "Office", "Editor");
-  ASSERT_TRUE(SaveProjectStep(saved, dir.file("setup.ini")).ok);
+  ASSERT_TRUE(SaveProjectStep(saved, dir.file("setup.ini")).ok());
   project.ProjectRootFolder = dir.path();
-  EXPECT_TRUE(LoadProjectIfExists(project, dir.file("setup.ini")));
+  EXPECT_TRUE(LoadProjectIfExists(project, dir.file("setup.ini")).ok());
   EXPECT_EQ(ProgramCount(project), 1);
 }
 

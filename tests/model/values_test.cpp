@@ -1,5 +1,7 @@
 #include "model/values.h"
 
+#include "model/project_keys.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>

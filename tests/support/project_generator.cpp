@@ -180,18 +180,22 @@ void GenerateProject(Project& project, const GeneratorOptions& options) {
     groups.push_back(group);
   }
 
+  // Programs are complete, references included, before they join their groups.
   std::vector<std::int32_t> numbers = ShuffledNumbers(options.programs, dice);
+  std::vector<std::unique_ptr<TInstallItem>> made;
   std::vector<TInstallItem*> programs;
   for (int i = 0; i < options.programs; ++i) {
-    TInstallGroup* group = groups[static_cast<std::size_t>(i % groupCount)];
-    std::unique_ptr<TInstallItem> program = NewProgram(group);
+    std::unique_ptr<TInstallItem> program = NewProgram(groups[static_cast<std::size_t>(i % groupCount)]);
     program->Number = numbers[static_cast<std::size_t>(i)];
     FillProgram(*program, i, options, dice);
     programs.push_back(program.get());
-    AttachProgram(project, group, program);
+    made.push_back(std::move(program));
   }
   AddReferences(programs, options, dice);
-  InvalidateProgramIndex(project);
+  for (int i = 0; i < options.programs; ++i) {
+    AttachProgram(project, groups[static_cast<std::size_t>(i % groupCount)],
+                  std::move(made[static_cast<std::size_t>(i)]));
+  }
 }
 
 }  // namespace sw::testing

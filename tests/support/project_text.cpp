@@ -1,6 +1,6 @@
 #include "support/project_text.h"
 
-#include "model/values.h"
+#include "model/project_keys.h"
 
 namespace sw::testing {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace sw::profile {
+namespace sw::cli {
 
 struct ProfileQuery {
   bool keyList = false;  // "@keys" lines: the key list of `section`
@@ -24,4 +24,4 @@ struct ProfileQueries {
 
 ProfileQueries parseProfileQueries(std::string_view bytes);
 
-}  // namespace sw::profile
+}  // namespace sw::cli

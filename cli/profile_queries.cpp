@@ -1,14 +1,9 @@
-#include "platform/profile_queries.h"
+#include "cli/profile_queries.h"
 
-namespace sw::profile {
+#include "model/values.h"
+
+namespace sw::cli {
 namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The bytes a field stands for; nullopt for "\N". An escape that is not understood is kept.
 std::optional<std::string> unescapeField(std::string_view field) {
@@ -20,8 +15,8 @@ std::optional<std::string> unescapeField(std::string_view field) {
       out += '\\';
       ++i;
     } else if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] == 'x' &&
-               hexDigit(field[i + 2]) >= 0 && hexDigit(field[i + 3]) >= 0) {
-      out += static_cast<char>(hexDigit(field[i + 2]) * 16 + hexDigit(field[i + 3]));
+               HexDigitValue(field[i + 2]) >= 0 && HexDigitValue(field[i + 3]) >= 0) {
+      out += static_cast<char>(HexDigitValue(field[i + 2]) * 16 + HexDigitValue(field[i + 3]));
       i += 3;
     } else {
       out += field[i];
@@ -83,4 +78,4 @@ ProfileQueries parseProfileQueries(std::string_view bytes) {
   return result;
 }
 
-}  // namespace sw::profile
+}  // namespace sw::cli

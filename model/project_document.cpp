@@ -1,0 +1,63 @@
+#include "model/project_document.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include "model/builtin_pictures.h"
+#include "model/paths.h"
+#include "model/save_step.h"
+#include "platform/files.h"
+#include "platform/icon_lists.h"
+#include "platform/text.h"
+
+namespace sw {
+
+ProjectDocument::ProjectDocument() {
+  CreateProjectLists(project_);
+  FillBuiltinPictures(small_, large_);
+  project_.SmallProgramImages = &small_;
+  project_.LargeProgramImages = &large_;
+  project_.BuiltinImageCount = small_.count();
+  SetIconBackgroundColor(project_.IconBackgroundColor);
+  SetSelfVariable(project_);
+  project_.EditorMode = true;
+}
+
+void ProjectDocument::setIconBackgroundColor(QRgb color) {
+  project_.IconBackgroundColor = color | 0xFF000000u;
+  SetIconBackgroundColor(project_.IconBackgroundColor);
+}
+
+std::string ProjectDocument::filePath() const { return ResolveProjectFileName(project_, fileName_); }
+
+void ProjectDocument::createNew(const std::string& fileName, const std::string& rootFolder) {
+  fileName_ = fileName;
+  project_.ProjectRootFolder = rootFolder;
+  ClearGroups(project_);
+  project_.Settings.Date = TodayShortDate();
+  open_ = true;
+}
+
+Status ProjectDocument::open(const std::string& fileName, const std::string& rootFolder) {
+  fileName_ = fileName;
+  project_.ProjectRootFolder = rootFolder;
+  ClearGroups(project_);
+  Status loaded = LoadProjectIfExists(project_, filePath());
+  open_ = loaded.ok();
+  return loaded;
+}
+
+Status ProjectDocument::save(const std::string& fileName, const std::string& hostFile) {
+  const std::string path = ResolveProjectFileName(project_, fileName);
+  Status saved = SaveProjectStep(project_, path, hostFile);
+  // The save made files (the backup, the project) that earlier folder listings do not show.
+  files::clearPathCache();
+  if (saved) fileName_ = fileName;
+  return saved;
+}
+
+std::string TodayShortDate() {
+  return text::fromQString(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+}  // namespace sw

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/project.h"
+#include "model/project_keys.h"
 #include "model/project_writer.h"
 #include "model/save_check.h"
 #include "platform/profile_reader.h"
@@ -60,12 +61,15 @@ void Build(Project& project, std::string_view data) {
         std::unique_ptr<TInstallItem> added = NewProgram(group);
         added->Number = static_cast<std::int32_t>(text.size() * 37 % 1100);
         added->Caption = text;
-        program = added.get();
-        AttachProgram(project, group, added);
+        program = AttachProgram(project, group, std::move(added));
         break;
       }
       case 5:
-        if (program != nullptr) program->Depends.push_back(static_cast<std::int32_t>(text.size() % 1100));
+        if (program != nullptr) {
+          std::vector<std::int32_t> depends = program->Depends;
+          depends.push_back(static_cast<std::int32_t>(text.size() % 1100));
+          SetReferences(project, *program, &TInstallItem::Depends, std::move(depends));
+        }
         break;
       case 6:
         if (program != nullptr) program->Command1 = text;
@@ -75,18 +79,14 @@ void Build(Project& project, std::string_view data) {
         break;
     }
   }
-  InvalidateProgramIndex(project);
 }
 
-const std::vector<std::string> kSetupKeys = {
-    "RootInstallDir", "CommonIconLib",   "CommonShotFolder", "LogFile",          "LogInstall",
-    "DetaliseLog",    "EnableUserInput", "EnableCloseMsg",   "EnableWelcomeDlg", "AdminRightsRequired",
-    "CheckFDD",       "CheckCd",         "CheckFlash",       "CheckHDD",         "CheckNet",
-    "SourceTagFile",  "DefaultTimer",    "ReadMeText",       "LicenseText",      "RunOnceKey",
-    "RunValyeName",   "UseRunKey",       "ShowLog",          "AutoClose",        "SupressReboot",
-    "BeepOnStart"};
-const std::vector<std::string> kButtonKeys = {"Caption", "Hint", "Picture", "Folder",
-                                              "Command", "Text", "Visible"};
+// The key names of a table as a written section must list them.
+template <typename Keys>
+std::vector<std::string> NamesOf(const Keys& keys, std::vector<std::string> names = {}) {
+  for (const auto& key : keys) names.emplace_back(key.name);
+  return names;
+}
 
 void CheckWritten(const Project& project) {
   const std::string text = ProjectFileText(project);
@@ -96,10 +96,10 @@ void CheckWritten(const Project& project) {
     if (text[i] == '\n') Require(i > 0 && text[i - 1] == '\r');
   }
   const ProfileFile file = ProfileFile::fromBytes(text);
-  Require(file.keyNames("Common_Info") == std::vector<std::string>({"Ver", "Autor", "Description", "Date"}));
-  Require(file.keyNames("Setup") == kSetupKeys);
+  Require(file.keyNames(kCommonInfoSection) == NamesOf(kCommonInfoKeys, {std::string(kVersionKey)}));
+  Require(file.keyNames(kSetupSection) == NamesOf(kSetupKeys));
   for (const char* name : {"UserButton_1", "UserButton_2", "UserButton_3"})
-    Require(file.keyNames(name) == kButtonKeys);
+    Require(file.keyNames(name) == NamesOf(kUserButtonKeys));
   const LostItems lost = FindLostItems(project, file);
   if (!lost.empty()) Require(!LostItemsMessage(lost).empty());
 }

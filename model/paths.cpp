@@ -21,7 +21,8 @@ bool isLetterOrDigit(unsigned char byte) {
 
 // 1-based end of the file part if the line's file part ends at extension `extension`, or 0.
 std::size_t endAtExtension(const std::string& upperLine, std::string_view extension) {
-  const std::string dotted = "." + std::string(extension);
+  std::string dotted(1, '.');
+  dotted += extension;
   for (std::size_t at = upperLine.find(dotted); at != std::string::npos;
        at = upperLine.find(dotted, at + 1)) {
     const std::size_t after = at + dotted.size();

@@ -216,7 +216,9 @@ TEST_F(ProjectReaderTest, ManyProgramsWithLongReferenceListsLoad) {
   std::string everything;
   for (int n = 0; n < 140; ++n) everything += "Installitem_" + std::to_string(100 + n) + ";";
   for (int n = 0; n < kPrograms; ++n) {
-    text.program(n, "Tools", "P" + std::to_string(n)).key("Depends", everything).key("Exclude", everything);
+    text.program(n, "Tools", std::string("P") + std::to_string(n))
+        .key("Depends", everything)
+        .key("Exclude", everything);
   }
   ASSERT_TRUE(Load(text));
   // Values are cut at 2047 characters: 127 entries with their ';' and one without.

@@ -173,7 +173,10 @@ void GenerateProject(Project& project, const GeneratorOptions& options) {
   std::vector<TInstallGroup*> groups;
   for (int g = 0; g < groupCount; ++g) {
     std::string name = cp(kGroupNames[static_cast<std::size_t>(g) % kGroupNames.size()]);
-    if (g >= static_cast<int>(kGroupNames.size())) name += " " + std::to_string(g / kGroupNames.size() + 1);
+    if (g >= static_cast<int>(kGroupNames.size())) {
+      name += ' ';
+      name += std::to_string(g / kGroupNames.size() + 1);
+    }
     TInstallGroup* group = AddGroup(project, name, cp("Программы раздела «") + name + cp("»"));
     group->Expanded = g % 3 != 0;
     group->Locked = g % 3 == 2;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/project.h"
+#include "model/project_keys.h"
 #include "model/project_document.h"
 #include "model/records.h"
 #include "platform/environment.h"
@@ -214,11 +215,9 @@ TEST_F(ProjectReaderTest, ManyProgramsWithLongReferenceListsLoad) {
   ProjectText text;
   text.section("SoftwareGroup").key("Tools", "");
   std::string everything;
-  for (int n = 0; n < 140; ++n) everything += "Installitem_" + std::to_string(100 + n) + ";";
+  for (int n = 0; n < 140; ++n) everything += ProgramSectionName(100 + n) + ";";
   for (int n = 0; n < kPrograms; ++n) {
-    text.program(n, "Tools", std::string("P") + std::to_string(n))
-        .key("Depends", everything)
-        .key("Exclude", everything);
+    text.program(n, "Tools", ProgramSectionName(n)).key("Depends", everything).key("Exclude", everything);
   }
   ASSERT_TRUE(Load(text));
   // Values are cut at 2047 characters: 127 entries with their ';' and one without.

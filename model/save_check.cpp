@@ -183,7 +183,7 @@ std::string GroupNameProblem(const Project& project, const TInstallGroup& group)
   constexpr std::string_view blanks = " \t\v\f\x1a";
   if (name.empty()) return Cp("пустое имя");
   if (name.find_first_of("\r\n") != std::string::npos) return Cp("перевод строки в имени");
-  if (GroupKindPrefix(group) == '\0' && (name[0] == '+' || name[0] == '#'))
+  if (GroupKindPrefix(group) == '\0' && (name[0] == kExpandedGroupPrefix || name[0] == kLockedGroupPrefix))
     return Cp("имя обычной группы начинается с «+» или «#»");
   if (blanks.find(name.front()) != std::string_view::npos ||
       blanks.find(name.back()) != std::string_view::npos)

@@ -7,8 +7,70 @@
 
 #include "cli/commands.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+#endif
+
 namespace sw::clitest {
 
+#ifndef _WIN32
+namespace {
+
+std::string drain(int descriptor) {
+  std::string bytes;
+  char chunk[65536];
+  for (ssize_t got; (got = ::read(descriptor, chunk, sizeof chunk)) != 0;) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  ::close(descriptor);
+  return bytes;
+}
+
+}  // namespace
+
+// The arguments go to the program byte for byte: names that are not UTF-8 must arrive as they
+// are, which a QString cannot carry.
+CliRun runBinary(const std::vector<std::string>& args, const std::string& workingFolder) {
+  int out[2];
+  int err[2];
+  if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
+  std::vector<char*> argv;
+  std::string program = SETWRIGHT_CLI_PATH;
+  argv.push_back(program.data());
+  std::vector<std::string> copies(args);
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(out[1], 1);
+    ::dup2(err[1], 2);
+    ::close(out[0]);
+    ::close(err[0]);
+    if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0) ::_exit(127);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  CliRun run;
+  std::thread errors([&] { run.err = drain(err[0]); });
+  run.out = drain(out[0]);
+  errors.join();
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+  return run;
+}
+#else
 CliRun runBinary(const std::vector<std::string>& args, const std::string& workingFolder) {
   QProcess process;
   QStringList arguments;
@@ -22,6 +84,7 @@ CliRun runBinary(const std::vector<std::string>& args, const std::string& workin
   run.err = process.readAllStandardError().toStdString();
   return run;
 }
+#endif
 
 CliRun runInProcess(const std::vector<std::string>& args) {
   std::ostringstream out;

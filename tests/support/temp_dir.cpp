@@ -9,6 +9,13 @@ namespace sw::testing {
 
 TempDir::TempDir() {
   if (!dir_.isValid()) throw std::runtime_error("cannot create a temporary folder");
+  // Removed below, by bytes: Qt cannot name files whose names are not UTF-8.
+  dir_.setAutoRemove(false);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path(), ignored);
 }
 
 std::string TempDir::path() const { return dir_.path().toStdString(); }

@@ -10,6 +10,9 @@ namespace sw::testing {
 class TempDir {
  public:
   TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
   // Host path of the folder, without trailing separator.
   std::string path() const;
   // Host path of a file below the folder ('/'-separated relative name).

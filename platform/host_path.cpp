@@ -27,12 +27,13 @@ namespace fs = std::filesystem;
 
 std::atomic<std::size_t> listingsMade{0};
 
-// The key under which a name is matched: 1251 bytes in lower case.
-std::string foldedName(std::string_view utf8Name) { return text::lowerCase(text::fromUtf8(utf8Name)); }
+// The key under which a name is matched: 1251 bytes in lower case. A listed name that is not
+// UTF-8 (copied raw from a Windows disc) folds as the 1251 text it is.
+std::string foldedName(std::string_view hostName) { return text::lowerCase(text::fromHostName(hostName)); }
 
 struct FolderListing {
   fs::file_time_type modified{};
-  // Folded name -> the first actual name (UTF-8) in code-point order with that folding.
+  // Folded name -> the first actual name (host bytes) in byte order with that folding.
   std::unordered_map<std::string, std::string> byFoldedName;
 };
 

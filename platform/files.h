@@ -12,9 +12,16 @@
 namespace sw::files {
 
 // The host path of a Windows-style path (1251). The exact path is tried first; then each
-// component is matched without regard to letter case, the first in code-point order winning.
-// Folder listings are cached, so resolving many paths under one tree lists each folder once.
+// component is matched without regard to letter case (a name stored raw in 1251 by its 1251
+// text), the first in byte order winning. Folder listings are cached, so resolving many paths
+// under one tree lists each folder once.
 std::string hostPath(std::string_view windowsPath);
+// The host path of a file that a save writes (Windows-style, 1251), taken literally: each
+// '\' becomes '/' and letter case is never matched, so "setup.ini" never names "SETUP.INI".
+// The one exception is a folder or file whose name on disk is not UTF-8 (1251 bytes copied
+// from a Windows disc): a missing component is that name when it reads exactly as the
+// component does.
+std::string targetHostPath(std::string_view windowsPath);
 // Forgets cached folder listings (after the editor itself created or removed files).
 void clearPathCache();
 

@@ -5,6 +5,7 @@
 #include "model/paths.h"
 #include "model/project.h"
 #include "model/project_reader.h"
+#include "platform/file_replace.h"
 #include "platform/files.h"
 
 namespace sw {
@@ -16,7 +17,9 @@ bool LoadProjectIfExists(Project& project, const std::string& path) {
 
 SaveResult SaveProjectStep(Project& project, const std::string& path) {
   // A failed backup does not stop the save.
-  if (files::fileExists(path)) files::copyFile(files::hostPath(path), files::hostPath(path + ".bak"));
+  if (files::fileExists(path))
+    (void)files::copyFile(files::targetHostPath(path), files::targetHostPath(path + ".bak"),
+                          {.followLinks = false});
   files::clearPathCache();
   RenumberPrograms(project);
   return SaveProject(project, path);

@@ -151,8 +151,9 @@ class ProfileEditor {
     if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r' &&
         bytes_.size() > (utf8_ ? kUtf8Mark.size() : 0))
       bytes_ += "\r\n";
-    bytes_ +=
-        encode("[" + std::string(section) + "]\r\n" + std::string(key) + "=" + std::string(value) + "\r\n");
+    std::string lines;
+    lines.append("[").append(section).append("]\r\n").append(key).append("=").append(value).append("\r\n");
+    bytes_ += encode(lines);
   }
 
   std::string bytes_;

@@ -70,9 +70,12 @@ bool nameTaken(const std::string& hostPath) {
 }  // namespace
 
 std::string temporaryName(std::string_view targetName, std::string_view randomTag, std::size_t nameLimit) {
-  const std::string ending = "." + std::string(randomTag) + ".tmp";
-  const std::size_t room = nameLimit > ending.size() ? nameLimit - ending.size() : 0;
-  return std::string(targetName.substr(0, characterBoundaryAtMost(targetName, room))) + ending;
+  constexpr std::string_view kExtension = ".tmp";
+  const std::size_t endingSize = 1 + randomTag.size() + kExtension.size();
+  const std::size_t room = nameLimit > endingSize ? nameLimit - endingSize : 0;
+  std::string name(targetName.substr(0, characterBoundaryAtMost(targetName, room)));
+  name.append(".").append(randomTag).append(kExtension);
+  return name;
 }
 
 Result<TemporaryFile> TemporaryFile::createBeside(const std::string& targetHostPath) {

@@ -60,6 +60,6 @@ bool parseCommand(const CommandSyntax& syntax, const Arguments& args, ParsedOpti
   return true;
 }
 
-std::string modelPath(const std::string& argument) { return text::fromUtf8(absolutePath(argument)); }
+std::string modelPath(const std::string& argument) { return text::fromHostName(absolutePath(argument)); }
 
 }  // namespace sw::cli

@@ -36,6 +36,7 @@ Status writePng(const QImage& picture, const std::string& hostPath) {
   }
   files::ReplaceOptions options;
   options.shownName = files::shownPath(hostPath);
+  options.durable = false;
   return files::replaceFile(
       hostPath, std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())), options);
 }

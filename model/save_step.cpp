@@ -2,8 +2,6 @@
 
 #include "model/save_step.h"
 
-#include <algorithm>
-
 #include "model/paths.h"
 #include "model/project.h"
 #include "model/project_reader.h"
@@ -13,18 +11,6 @@
 #include "platform/text.h"
 
 namespace sw {
-namespace {
-
-// The host name of a file a save writes: the name given, never matched in another letter case.
-std::string LiteralHostPath(const std::string& path) {
-  std::string host = text::toUtf8(path);
-#ifndef _WIN32
-  std::replace(host.begin(), host.end(), '\\', '/');
-#endif
-  return host;
-}
-
-}  // namespace
 
 Status LoadProjectIfExists(Project& project, const std::string& path) {
   if (!files::fileExists(path)) {
@@ -34,7 +20,7 @@ Status LoadProjectIfExists(Project& project, const std::string& path) {
 }
 
 Status SaveProjectStep(Project& project, const std::string& path, const std::string& hostTarget) {
-  const std::string target = hostTarget.empty() ? LiteralHostPath(path) : hostTarget;
+  const std::string target = hostTarget.empty() ? files::targetHostPath(path) : hostTarget;
   const std::string shownName = text::toUtf8(path);
   // The backup is made like the file itself; a failed backup does not stop the save.
   files::ReplaceOptions backup;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/host_path.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -215,8 +216,21 @@ Result<FileBytes> mapFile(const std::string& hostPath, std::uint64_t maxBytes) {
 }
 
 std::string shownPath(const std::string& hostPath) {
-  // Bytes that are not UTF-8 show as replacement characters; the rest stays as it is.
-  return QString::fromUtf8(hostPath.data(), static_cast<qsizetype>(hostPath.size())).toStdString();
+  // UTF-8 stays as it is; a byte that is not UTF-8 (a name copied raw from a Windows disc)
+  // shows as the 1251 character it most likely is.
+  const std::string_view bytes = hostPath;
+  std::string shown;
+  shown.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t start = pos;
+    const bool invalid = text::nextUtf8(bytes, pos) == 0xFFFD && pos == start + 1;
+    if (invalid) {
+      shown += text::toUtf8(text::fromHostName(bytes.substr(start, 1)));
+    } else {
+      shown += bytes.substr(start, pos - start);
+    }
+  }
+  return shown;
 }
 
 }  // namespace sw::files

@@ -1,13 +1,11 @@
-// Files of the host: existence tests on Windows-style paths, capped reads, copy, delete,
-// atomic replacement, the drive of a path and the executable's folder.
+// Files of the host: existence tests on Windows-style paths, delete, the drive of a path and
+// the executable's folder.
 
 #include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/host_path.h"
 #include "platform/text.h"
@@ -71,42 +69,12 @@ bool fileExists(std::string_view windowsPath) { return fs::is_regular_file(statu
 
 bool folderExists(std::string_view windowsPath) { return fs::is_directory(statusOf(windowsPath)); }
 
-bool copyFile(const std::string& fromHost, const std::string& toHost) {
-  std::error_code error;
-  return fs::copy_file(fsPath(fromHost), fsPath(toHost), fs::copy_options::overwrite_existing, error) &&
-         !error;
-}
-
 bool deleteFile(const std::string& hostPath) {
   std::error_code error;
   const fs::path path = fsPath(hostPath);
   // Like deleting a file on Windows: a folder is not removed.
   if (fs::is_directory(fs::symlink_status(path, error))) return false;
   return fs::remove(path, error) && !error;
-}
-
-ReplaceResult atomicReplace(const std::string& hostPath, std::string_view bytes) {
-  // QSaveFile writes a temporary file beside the target, syncs it and renames it over the
-  // target on commit; on any failure it removes the temporary file and leaves the target.
-  QSaveFile file(QString::fromStdString(hostPath));
-  ReplaceResult result;
-  if (!file.open(QIODevice::WriteOnly)) {
-    result.ok = false;
-    result.error = file.errorString().toStdString();
-    return result;
-  }
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    result.ok = false;
-    result.error = file.errorString().toStdString();
-    file.cancelWriting();
-    return result;
-  }
-  if (!file.commit()) {
-    result.ok = false;
-    result.error = file.errorString().toStdString();
-  }
-  return result;
 }
 
 std::string driveOf(std::string_view windowsPath) {

@@ -1,7 +1,8 @@
 #pragma once
 // Files and host paths. Paths in a project are Windows paths in code page 1251; to touch the
 // file system they become host paths (UTF-8 on POSIX), with '\' turned into '/' and, when the
-// exact path is missing, each component matched without regard to letter case.
+// exact path is missing, each component matched without regard to letter case (but never for
+// a file a save writes). Writing files is file_replace.h's.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +13,16 @@
 namespace sw::files {
 
 // The host path of a Windows-style path (1251). The exact path is tried first; then each
-// component is matched without regard to letter case, the first in code-point order winning.
-// Folder listings are cached, so resolving many paths under one tree lists each folder once.
+// component is matched without regard to letter case (a name stored raw in 1251 by its 1251
+// text), the first in byte order winning. Folder listings are cached, so resolving many paths
+// under one tree lists each folder once.
 std::string hostPath(std::string_view windowsPath);
+// The host path of a file that a save writes (Windows-style, 1251), taken literally: each
+// '\' becomes '/' and letter case is never matched, so "setup.ini" never names "SETUP.INI".
+// The one exception is a folder or file whose name on disk is not UTF-8 (1251 bytes copied
+// from a Windows disc): a missing component is that name when it reads exactly as the
+// component does.
+std::string targetHostPath(std::string_view windowsPath);
 // Forgets cached folder listings (after the editor itself created or removed files).
 void clearPathCache();
 
@@ -22,16 +30,8 @@ void clearPathCache();
 bool fileExists(std::string_view windowsPath);
 bool folderExists(std::string_view windowsPath);
 
-bool copyFile(const std::string& fromHost, const std::string& toHost);  // overwrites
+// Removes a file (never a folder), as deleting a file does on Windows.
 bool deleteFile(const std::string& hostPath);
-
-struct ReplaceResult {
-  bool ok = true;
-  std::string error;  // the system's message, UTF-8
-};
-// Writes `bytes` to a temporary file in the target's folder, flushes it, and renames it over
-// the target; on failure the target is untouched and no temporary file remains.
-ReplaceResult atomicReplace(const std::string& hostPath, std::string_view bytes);
 
 // The drive of a path (1251 in, 1251 out), for CDROM and SOURCE: "D:" for a drive path,
 // "\\server\share" for a UNC path, for a POSIX absolute path the mount point of the file

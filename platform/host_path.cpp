@@ -1,6 +1,7 @@
 // Host paths: a Windows path (1251) becomes a UTF-8 path with '/' separators; when the exact
 // path is missing, each missing component is matched without regard to letter case against
-// a cached listing of its folder.
+// a cached listing of its folder. The file a save writes is taken literally instead: only a
+// name stored raw in 1251 (not UTF-8) stands in for a missing component, by its exact text.
 //
 // Cache policy: a folder is listed at most once until clearPathCache(), except that a lookup
 // which misses in a cached listing re-lists the folder when the folder's modification time
@@ -27,12 +28,13 @@ namespace fs = std::filesystem;
 
 std::atomic<std::size_t> listingsMade{0};
 
-// The key under which a name is matched: 1251 bytes in lower case.
-std::string foldedName(std::string_view utf8Name) { return text::lowerCase(text::fromUtf8(utf8Name)); }
+// The key under which a name is matched: 1251 bytes in lower case. A listed name that is not
+// UTF-8 (copied raw from a Windows disc) folds as the 1251 text it is.
+std::string foldedName(std::string_view hostName) { return text::lowerCase(text::fromHostName(hostName)); }
 
 struct FolderListing {
   fs::file_time_type modified{};
-  // Folded name -> the first actual name (UTF-8) in code-point order with that folding.
+  // Folded name -> the first actual name (host bytes) in byte order with that folding.
   std::unordered_map<std::string, std::string> byFoldedName;
 };
 
@@ -94,20 +96,69 @@ bool exists(const std::string& hostUtf8) {
   return fs::exists(fsPath(hostUtf8), error);
 }
 
+// Exists as a name in its folder, also as a link that leads nowhere.
+bool existsAsName(const std::string& hostUtf8) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(fsPath(hostUtf8), error));
+}
+
 bool isPlainComponent(std::string_view part) { return !part.empty() && part != "." && part != ".."; }
 
-// Walks the components of a '/'-separated path, replacing each missing one by the name in
-// its folder that matches without regard to case; once one has no match, the rest stays.
-std::string resolveComponents(const std::string& path) {
+bool isUtf8(std::string_view name) {
+  for (std::size_t pos = 0; pos < name.size();) {
+    const std::size_t start = pos;
+    if (text::nextUtf8(name, pos) == 0xFFFD && pos == start + 1) return false;
+  }
+  return true;
+}
+
+bool hasNonAscii(std::string_view name) {
+  return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+fs::path folderPath(const std::string& resolved) {
+  return resolved.empty() ? fs::path(".") : fsPath(resolved);
+}
+
+// The name a walk takes for one component below the folder `resolved` ("" for the current one,
+// otherwise ending in '/'), or nullopt when nothing matches and the rest stays as written.
+using ComponentLookup = std::optional<std::string> (*)(const std::string& resolved, const std::string& part);
+
+// For paths inside a project: the exact name, else one that matches without regard to case.
+std::optional<std::string> nameWithoutCase(const std::string& resolved, const std::string& part) {
+  if (exists(resolved + part)) return part;
+  return pathCache().match(folderPath(resolved), foldedName(part));
+}
+
+// For a file a save writes: the exact name, else only a name that is not UTF-8 and reads in
+// 1251 exactly as the component does (the first in byte order).
+std::optional<std::string> nameInOtherEncoding(const std::string& resolved, const std::string& part) {
+  if (existsAsName(resolved + part)) return part;
+  // A name that is not UTF-8 decodes to at least one byte above ASCII.
+  if (!hasNonAscii(part)) return std::nullopt;
+  const std::string wanted = text::fromUtf8(part);
+  std::optional<std::string> found;
+  std::error_code error;
+  for (fs::directory_iterator it(folderPath(resolved), error), end; !error && it != end;
+       it.increment(error)) {
+    std::string name = hostText(it->path().filename());
+    if (isUtf8(name) || text::fromHostName(name) != wanted) continue;
+    if (!found || name < *found) found = std::move(name);
+  }
+  return found;
+}
+
+// Walks the components of a '/'-separated path, replacing each by what `lookup` finds; once
+// one has no match, the rest stays as written.
+std::string resolveComponents(const std::string& path, ComponentLookup lookup) {
   std::string resolved;
   bool lost = false;
   std::size_t start = 0;
   while (true) {
     const std::size_t slash = path.find('/', start);
     std::string part = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-    if (!lost && isPlainComponent(part) && !exists(resolved + part)) {
-      const fs::path folder = resolved.empty() ? fs::path(".") : fsPath(resolved);
-      if (std::optional<std::string> actual = pathCache().match(folder, foldedName(part))) {
+    if (!lost && isPlainComponent(part)) {
+      if (std::optional<std::string> actual = lookup(resolved, part)) {
         part = std::move(*actual);
       } else {
         lost = true;
@@ -119,6 +170,13 @@ std::string resolveComponents(const std::string& path) {
     start = slash + 1;
   }
   return resolved;
+}
+
+// A Windows path (1251) as a '/'-separated UTF-8 path.
+std::string slashedUtf8(std::string_view windowsPath) {
+  std::string path = text::toUtf8(windowsPath);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
 }  // namespace
@@ -135,14 +193,23 @@ std::string hostText(const std::filesystem::path& path) {
 std::size_t folderListingCount() { return listingsMade.load(); }
 
 std::string hostPath(std::string_view windowsPath) {
-  std::string path = text::toUtf8(windowsPath);
 #ifdef _WIN32
   // Windows file systems ignore letter case themselves.
-  return path;
+  return text::toUtf8(windowsPath);
 #else
-  std::replace(path.begin(), path.end(), '\\', '/');
+  const std::string path = slashedUtf8(windowsPath);
   if (path.empty() || exists(path)) return path;
-  return resolveComponents(path);
+  return resolveComponents(path, nameWithoutCase);
+#endif
+}
+
+std::string targetHostPath(std::string_view windowsPath) {
+#ifdef _WIN32
+  return text::toUtf8(windowsPath);
+#else
+  const std::string path = slashedUtf8(windowsPath);
+  if (path.empty() || existsAsName(path)) return path;
+  return resolveComponents(path, nameInOtherEncoding);
 #endif
 }
 

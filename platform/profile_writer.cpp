@@ -1,14 +1,10 @@
 #include "platform/profile_writer.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
+#include "platform/file_io.h"
+#include "platform/file_replace.h"
 #include "platform/profile_encoding.h"
 #include "platform/profile_index.h"
 #include "platform/text.h"
@@ -155,8 +151,9 @@ class ProfileEditor {
     if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r' &&
         bytes_.size() > (utf8_ ? kUtf8Mark.size() : 0))
       bytes_ += "\r\n";
-    bytes_ +=
-        encode("[" + std::string(section) + "]\r\n" + std::string(key) + "=" + std::string(value) + "\r\n");
+    std::string lines;
+    lines.append("[").append(section).append("]\r\n").append(key).append("=").append(value).append("\r\n");
+    bytes_ += encode(lines);
   }
 
   std::string bytes_;
@@ -164,44 +161,33 @@ class ProfileEditor {
   std::vector<RawLine> lines_;
 };
 
-WriteResult failure(const std::string& hostPath, const std::string& reason) {
-  return {false, "Unable to write to " + hostPath + ": " + reason};
+Status cannotWrite(const std::string& hostPath, Failure failure, std::string detail) {
+  return Status::failed(failure, files::unableToWrite(files::shownPath(hostPath)), std::move(detail));
+}
+
+// The file's bytes now, empty when it is not there yet; what cannot be replaced is refused
+// before it is read.
+Result<std::string> currentBytes(const std::string& hostPath) {
+  if (Status replaceable = files::checkReplaceable(hostPath); !replaceable) return replaceable;
+  Result<std::string> bytes = files::readFile(hostPath);
+  if (bytes) return bytes;
+  if (bytes.status().failure() == Failure::NotFound) return std::string();
+  return cannotWrite(hostPath, bytes.status().failure(), bytes.status().detail());
 }
 
 }  // namespace
 
-WriteResult writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
-                               std::string_view value) {
-  const QString path = QString::fromStdString(hostPath);
-  const QFileInfo info(path);
-  std::string bytes;
-  if (info.exists()) {
-    if (!info.isFile()) return failure(hostPath, "not a file");
-    // Replacing the file through a new one would succeed even when the file itself is read-only.
-    if (!info.isWritable()) return failure(hostPath, "the file is read-only");
-    std::ifstream in(hostPath, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (!in.good() && !in.eof()) return failure(hostPath, "the file cannot be read");
-    bytes = content.str();
-  }
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-    return failure(hostPath, "UTF-16 files are not written");
+Status writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
+                          std::string_view value) {
+  Result<std::string> bytes = currentBytes(hostPath);
+  if (!bytes) return bytes.status();
+  if (bytes->starts_with("\xFF\xFE") || bytes->starts_with("\xFE\xFF"))
+    return cannotWrite(hostPath, Failure::Refused, "UTF-16 files are not written");
 
-  const bool utf8 = bytes.starts_with(kUtf8Mark);
-  ProfileEditor editor(std::move(bytes), utf8);
+  const bool utf8 = bytes->starts_with(kUtf8Mark);
+  ProfileEditor editor(std::move(bytes).value(), utf8);
   editor.setString(stripBlanks(oneLine(section)), stripBlanks(oneLine(key)), oneLine(value));
-
-  // A new file beside the old one replaces it only when complete.
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return failure(hostPath, out.errorString().toStdString());
-  const std::string& result = editor.bytes();
-  if (out.write(result.data(), static_cast<qint64>(result.size())) != static_cast<qint64>(result.size())) {
-    out.cancelWriting();
-    return failure(hostPath, out.errorString().toStdString());
-  }
-  if (!out.commit()) return failure(hostPath, out.errorString().toStdString());
-  return {};
+  return files::replaceFile(hostPath, editor.bytes());
 }
 
 }  // namespace sw

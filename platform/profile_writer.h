@@ -6,16 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace sw {
 
-struct WriteResult {
-  bool ok = true;
-  std::string error;  // for people, UTF-8; empty when ok
-};
-
 // `hostPath` is a host path; names and value are 1251 bytes. Creates the file when missing;
-// fails (read-only file or folder, missing folder) without changing anything.
-WriteResult writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
-                               std::string_view value);
+// a symbolic link is followed and the file keeps its permissions. Changes nothing when it
+// refuses (a read-only file, anything that is not a regular file, a UTF-16 file) or fails (a
+// missing or read-only folder, a full disk); the status is then "Unable to write to <path>"
+// with the reason as detail.
+Status writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
+                          std::string_view value);
 
 }  // namespace sw

@@ -143,6 +143,19 @@ std::string fromUtf8(std::string_view utf8) {
   return out;
 }
 
+std::string fromHostName(std::string_view hostBytes) {
+  std::string out;
+  out.reserve(hostBytes.size());
+  for (size_t pos = 0; pos < hostBytes.size();) {
+    const size_t start = pos;
+    const char32_t character = nextUtf8(hostBytes, pos);
+    // Only a bad sequence advances by one byte with a replacement; an encoded U+FFFD takes three.
+    const bool invalid = character == 0xFFFD && pos == start + 1;
+    out += invalid ? hostBytes[start] : static_cast<char>(fromUnicode(character));
+  }
+  return out;
+}
+
 QString toQString(std::string_view cp1251) {
   QString out;
   out.reserve(static_cast<qsizetype>(cp1251.size()));

@@ -22,6 +22,10 @@ std::string toUtf8(std::string_view cp1251);
 char32_t nextUtf8(std::string_view utf8, std::size_t& pos);
 // Invalid UTF-8 sequences and characters without a 1251 byte become '?'.
 std::string fromUtf8(std::string_view utf8);
+// A file name as the host stores it, in 1251: valid UTF-8 decodes as fromUtf8 does, and each
+// byte of an invalid sequence is taken as a 1251 byte, so a name copied raw from a Windows
+// disc reads as its Cyrillic text.
+std::string fromHostName(std::string_view hostBytes);
 
 QString toQString(std::string_view cp1251);
 std::string fromQString(const QString& text);

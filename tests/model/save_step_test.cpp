@@ -9,14 +9,13 @@
 #include "model/project.h"
 #include "model/project_reader.h"
 #include "model/project_writer.h"
+#include "platform/status.h"
 #include "platform/text.h"
+#include "platform/write_test_hook.h"
 #include "support/project_generator.h"
 #include "support/temp_dir.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
 
 namespace sw {
 namespace {
@@ -85,22 +84,46 @@ TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
   EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"taken.ini"});
 }
 
-#ifndef _WIN32
-TEST(SaveStep, ReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+// Whatever step of the write fails, the old file stays, its backup is fresh, no temporary file
+// is left, and the message says why in the system's words.
+TEST(SaveStep, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+  using files::test_hook::WriteStep;
+  const std::pair<WriteStep, int> failures[] = {{WriteStep::Open, EACCES},
+                                                {WriteStep::Write, ENOSPC},
+                                                {WriteStep::Flush, EIO},
+                                                {WriteStep::Rename, EXDEV}};
+  for (const auto& [step, error] : failures) {
+    SCOPED_TRACE(systemReason(error));
+    TempDir dir;
+    Project project;
+    AddGroupWithProgram(project, "Office", "Editor");
+    const std::string path = dir.write("setup.ini", kOldFile);
+    files::test_hook::ScopedWriteHooks hooks;
+    files::test_hook::failWriteStep(step, error, "/setup.ini");
+    const Status result = SaveProjectStep(project, path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.message(), "Unable to write to " + path);
+    EXPECT_EQ(result.detail(), systemReason(error));
+    EXPECT_EQ(dir.read("setup.ini"), kOldFile);
+    EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
+    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+  }
+}
+
+// A backup that cannot be written does not stop the save, and the older backup stays whole.
+TEST(SaveStep, AFailedBackupKeepsTheOlderBackupAndTheSaveGoesOn) {
   TempDir dir;
   Project project;
   AddGroupWithProgram(project, "Office", "Editor");
-  const std::string path = dir.write("locked/setup.ini", kOldFile);
-  ::chmod(dir.file("locked").c_str(), 0555);
-  const Status result = SaveProjectStep(project, path);
-  ::chmod(dir.file("locked").c_str(), 0755);
-  EXPECT_FALSE(result.ok());
-  EXPECT_EQ(dir.read("locked/setup.ini"), kOldFile);
-  EXPECT_EQ(result.message(), "Unable to write to " + path);
-  EXPECT_EQ(FolderEntries(dir.file("locked")), std::vector<std::string>{"setup.ini"});
+  const std::string path = dir.write("setup.ini", kOldFile);
+  dir.write("setup.ini.bak", "the older backup");
+  files::test_hook::ScopedWriteHooks hooks;
+  files::test_hook::failWriteStep(files::test_hook::WriteStep::Write, ENOSPC, ".bak");
+  ASSERT_TRUE(SaveProjectStep(project, path).ok());
+  EXPECT_EQ(dir.read("setup.ini.bak"), "the older backup");
+  EXPECT_EQ(dir.read("setup.ini"), ProjectFileText(project));
+  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
 }
-#endif
 
 struct Refusal {
   const char* what;

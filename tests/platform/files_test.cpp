@@ -12,13 +12,10 @@
 #include <string>
 
 #include "platform/file_io.h"
+#include "platform/file_replace.h"
 #include "platform/host_path.h"
 #include "platform/text.h"
 #include "support/temp_dir.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace sw::files {
 namespace {
@@ -30,15 +27,6 @@ std::string windowsForm(const std::string& hostUtf8) {
   std::string path = text::fromUtf8(hostUtf8);
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
-}
-
-std::vector<std::string> namesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(fsPath(folder))) {
-    names.push_back(hostText(entry.path().filename()));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 #ifndef _WIN32
@@ -114,7 +102,7 @@ TEST(Files, AFolderIsNotAFile) {
   EXPECT_FALSE(folderExists(""));
 }
 
-TEST(Files, ReadIsCappedAndCopyOverwrites) {
+TEST(Files, ReadIsCappedAndCopyReplaces) {
   TempDir dir;
   const std::string source = dir.write("source.bin", std::string("ab\0cd\xFF", 6));
   EXPECT_EQ(readFile(source).value(), std::string("ab\0cd\xFF", 6));
@@ -123,9 +111,10 @@ TEST(Files, ReadIsCappedAndCopyOverwrites) {
   EXPECT_FALSE(readFile(dir.file("missing")));
 
   const std::string target = dir.write("target.bin", "older and longer content");
-  EXPECT_TRUE(copyFile(source, target));
+  EXPECT_TRUE(copyFile(source, target).ok());
   EXPECT_EQ(readFile(target).value(), std::string("ab\0cd\xFF", 6));
-  EXPECT_FALSE(copyFile(dir.file("missing"), dir.file("copy")));
+  const Status missing = copyFile(dir.file("missing"), dir.file("copy"));
+  EXPECT_EQ(missing.failure(), Failure::NotFound);
   EXPECT_FALSE(fileExists(dir.file("copy")));
 }
 
@@ -137,46 +126,6 @@ TEST(Files, DeleteRemovesFilesOnly) {
   EXPECT_TRUE(deleteFile(file));
   EXPECT_FALSE(fileExists(file));
   EXPECT_FALSE(deleteFile(file));
-}
-
-TEST(Files, AtomicReplaceWritesTheWholeFileAndLeavesNoTemporary) {
-  TempDir dir;
-  const std::string target = dir.write("project.ini", "old");
-  const ReplaceResult result = atomicReplace(target, "new content");
-  EXPECT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(readFile(target).value(), "new content");
-  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"project.ini"});
-
-  const std::string created = dir.file("created.ini");
-  EXPECT_TRUE(atomicReplace(created, "").ok);
-  EXPECT_EQ(readFile(created).value(), "");
-}
-
-TEST(Files, FailedAtomicReplaceLeavesTheTargetUntouched) {
-  TempDir dir;
-  const ReplaceResult missingFolder = atomicReplace(dir.file("no/such/folder/p.ini"), "x");
-  EXPECT_FALSE(missingFolder.ok);
-  EXPECT_FALSE(missingFolder.error.empty());
-  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{});
-
-  // A folder in the target's place: the temporary file is written but cannot replace it.
-  const std::string occupied = dir.write("occupied/inside.txt", "keep");
-  const ReplaceResult overFolder = atomicReplace(dir.file("occupied"), "x");
-  EXPECT_FALSE(overFolder.ok);
-  EXPECT_EQ(readFile(occupied).value(), "keep");
-  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"occupied"});
-
-#ifndef _WIN32
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
-  const std::string target = dir.write("locked/project.ini", "old");
-  namespace fs = std::filesystem;
-  fs::permissions(fsPath(dir.file("locked")), fs::perms::owner_read | fs::perms::owner_exec);
-  const ReplaceResult readOnly = atomicReplace(target, "new");
-  fs::permissions(fsPath(dir.file("locked")), fs::perms::owner_all);
-  EXPECT_FALSE(readOnly.ok);
-  EXPECT_EQ(readFile(target).value(), "old");
-  EXPECT_EQ(namesIn(dir.file("locked")), std::vector<std::string>{"project.ini"});
-#endif
 }
 
 #ifndef _WIN32

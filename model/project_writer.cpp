@@ -15,6 +15,7 @@
 #include "platform/file_io.h"
 #include "platform/file_replace.h"
 #include "platform/profile_reader.h"
+#include "platform/profile_writer.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -22,29 +23,10 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Each line break (CR LF, CR or LF) becomes one blank, so no text can add lines to the file.
-void AppendOnOneLine(std::string& out, std::string_view text) {
-  // Nearly every text has no line break: two vectorised searches settle that.
-  if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos) {
-    out.append(text);
-    return;
-  }
-  const char* run = text.data();
-  const char* const end = run + text.size();
-  for (const char* p = run; p < end; ++p) {
-    if (*p != '\r' && *p != '\n') continue;
-    out.append(run, p);
-    out += ' ';
-    if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
-    run = p + 1;
-  }
-  out.append(run, end);
-}
-
 std::string OnOneLine(std::string_view text) {
   std::string line;
   line.reserve(text.size());
-  AppendOnOneLine(line, text);
+  profile::appendOnOneLine(line, text);
   return line;
 }
 
@@ -58,15 +40,15 @@ class LineWriter {
   void section(std::string_view name) {
     if (spaced_) out_ += kLineEnd;
     out_ += '[';
-    AppendOnOneLine(out_, name);
+    profile::appendOnOneLine(out_, name);
     out_ += ']';
     out_ += kLineEnd;
   }
   void text(std::string_view key, std::string_view value) {
     if (spaced_ && (HoldsBracket(key) || HoldsBracket(value))) out_ += kLineEnd;
-    AppendOnOneLine(out_, key);
+    profile::appendOnOneLine(out_, key);
     out_ += '=';
-    AppendOnOneLine(out_, value);
+    profile::appendOnOneLine(out_, value);
     out_ += kLineEnd;
   }
   void boolean(std::string_view key, bool value) { text(key, WriteBoolean(value)); }

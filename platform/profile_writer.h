@@ -18,4 +18,12 @@ namespace sw {
 Status writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
                           std::string_view value);
 
+namespace profile {
+
+// Appends a name or value as one line: each line break (CR LF, CR or LF) becomes one blank, so
+// that no text can add lines, keys or sections to a file.
+void appendOnOneLine(std::string& out, std::string_view text);
+
+}  // namespace profile
+
 }  // namespace sw

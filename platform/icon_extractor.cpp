@@ -9,6 +9,7 @@
 #include "platform/icon_directory.h"
 #include "platform/icon_ne.h"
 #include "platform/icon_pe.h"
+#include "platform/image_list.h"
 
 namespace sw {
 
@@ -88,7 +89,7 @@ QImage IconSource::extract(int index, int size) const {
   if (!range) return QImage();
   const auto data = icons::ByteReader(parsed_->bytes).slice(*range);
   if (!data) return QImage();
-  return icons::fitIconToSize(icons::decodeIconImage(*data), size);
+  return fitImage(icons::decodeIconImage(*data), size, size);
 }
 
 const IconSource& IconSourceCache::get(const std::string& hostPath) {

@@ -3,6 +3,7 @@
 // 32- and 64-bit PE executables and DLLs (one icon per icon group), and 16-bit NE files such
 // as .icl libraries. Our own parser picks the image of a group for a size; Qt's ICO reader
 // decodes it. Malformed input gives fewer icons or none, never a crash or a large allocation.
+// Files are mapped into memory, so the cost follows the bytes the parser touches.
 
 #include <QImage>
 #include <cstddef>
@@ -10,13 +11,17 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "platform/status.h"
 
 namespace sw {
 
 inline constexpr int kSmallIconSize = 16;
 inline constexpr int kLargeIconSize = 32;
 
-// The parsed icon directory of one file's bytes; extraction decodes on demand.
+// The parsed icon directory of one file; extraction decodes on demand. Not safe for use from
+// several threads at once: a source whose bytes were released maps its file again in `extract`.
 class IconSource {
  public:
   IconSource();
@@ -24,28 +29,47 @@ class IconSource {
   IconSource(IconSource&&) noexcept;
   IconSource& operator=(IconSource&&) noexcept;
 
+  // Bytes in memory; they stay with the source (releaseBytes keeps them).
   static IconSource fromBytes(std::string bytes);
-  // A missing, unreadable or oversized file gives a source without icons.
+  // A file by host path, mapped. A file that cannot be read gives the reason (NotFound,
+  // NotRegularFile, TooLarge, System); a readable file without icons gives a source whose
+  // count is 0.
+  static Result<IconSource> open(const std::string& hostPath);
+  // As `open`, with a source without icons for a file that cannot be read.
   static IconSource fromFile(const std::string& hostPath);
 
   int count() const;
   // Icon `index` at `size` x `size` pixels (ARGB32, straight alpha), or a null image when the
-  // index is out of range or the chosen image is broken.
+  // index is out of range, the chosen image is broken, or the file cannot be mapped again
+  // after a release.
   QImage extract(int index, int size) const;
+
+  // Drops a file's bytes and keeps its parsed tables; the next `extract` maps the file again
+  // and keeps it mapped until the next release.
+  void releaseBytes();
+  bool holdsBytes() const;
 
  private:
   struct Parsed;
   std::unique_ptr<Parsed> parsed_;
 };
 
-// Parses each file once per cache: the loader uses one cache for a whole load.
+// Parses each file once per cache: the loader uses one cache for a whole load. The parsed
+// tables stay for the life of the cache; the files' bytes go with `releaseBytes`.
 class IconSourceCache {
  public:
   const IconSource& get(const std::string& hostPath);
+  // Releases the bytes of every source `get` gave out since the last release.
+  void releaseBytes();
   void clear();
 
  private:
-  std::unordered_map<std::string, std::unique_ptr<IconSource>> sources_;
+  struct Entry {
+    IconSource source;
+    bool inUse = false;  // listed in inUse_
+  };
+  std::unordered_map<std::string, Entry> sources_;  // nodes stay put: inUse_ points at them
+  std::vector<Entry*> inUse_;
 };
 
 }  // namespace sw

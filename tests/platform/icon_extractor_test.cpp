@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/icon_extractor.h"
 #include "support/icon_fixtures.h"
+#include "support/picture_checks.h"
 #include "support/temp_dir.h"
 
 namespace sw {
@@ -14,6 +17,7 @@ using testing::makeIco;
 using testing::makePeFile;
 using testing::pngImage;
 using testing::solidPicture;
+using testing::uniformColour;
 
 constexpr QRgb kRed = 0xFFFF0000u;
 constexpr QRgb kGreen = 0xFF00FF00u;
@@ -22,18 +26,6 @@ constexpr QRgb kYellow = 0xFFFFFF00u;
 
 IconImage solid(int size, QRgb colour, int bitCount = 32) {
   return dibImage(solidPicture(size, size, colour), bitCount);
-}
-
-// The colour of a solid icon, or 0 when the image is null, of the wrong size or not uniform.
-QRgb uniformColour(const QImage& image, int size) {
-  if (image.isNull() || image.width() != size || image.height() != size) return 0;
-  const QRgb first = image.pixel(0, 0);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      if (image.pixel(x, y) != first) return 0;
-    }
-  }
-  return first;
 }
 
 TEST(IconExtractor, IcoIsOneIconWithTheBestImagePerSize) {
@@ -218,6 +210,37 @@ TEST(IconSourceCache, ParsesEachFileOnce) {
   EXPECT_EQ(cache.get(path).count(), 2);
   cache.clear();
   EXPECT_EQ(cache.get(path).count(), 1);
+}
+
+// After a release the tables stay and the bytes go: the next extraction maps the file again.
+TEST(IconSourceCache, ReleasedBytesAreMappedAgainWithoutAParse) {
+  testing::TempDir dir;
+  const std::string path = dir.write("lib.dll", testing::makeIconLibraryDll(2));
+  IconSourceCache cache;
+  const IconSource& source = cache.get(path);
+  EXPECT_TRUE(source.holdsBytes());
+  EXPECT_EQ(uniformColour(source.extract(1, 32), 32), testing::iconLibraryColour(1));
+  cache.releaseBytes();
+  EXPECT_FALSE(source.holdsBytes());
+  EXPECT_EQ(&cache.get(path), &source);
+  EXPECT_EQ(uniformColour(source.extract(1, 16), 16), testing::iconLibraryColour(1));
+  EXPECT_TRUE(source.holdsBytes());  // kept until the next release
+  cache.releaseBytes();
+  EXPECT_FALSE(source.holdsBytes());
+
+  dir.write("lib.dll", testing::makeIconLibraryDll(5));
+  EXPECT_EQ(cache.get(path).count(), 2);  // not parsed again
+  cache.releaseBytes();
+  std::filesystem::remove(path);
+  EXPECT_TRUE(source.extract(0, 16).isNull());
+  EXPECT_FALSE(source.holdsBytes());
+}
+
+TEST(IconSourceCache, BytesGivenInMemoryAreKept) {
+  IconSource source = IconSource::fromBytes(testing::makeIcoFile(16, kRed));
+  source.releaseBytes();
+  EXPECT_TRUE(source.holdsBytes());
+  EXPECT_EQ(uniformColour(source.extract(0, 16), 16), kRed);
 }
 
 }  // namespace

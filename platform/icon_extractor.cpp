@@ -20,6 +20,16 @@ namespace {
 // address space rather than memory, so the size of an installer's payload does not matter.
 // Every offset these formats hold is 32 bits wide: nothing past 4 GiB can be an icon's.
 constexpr std::uint64_t kMaxIconFileBytes = std::uint64_t{1} << 32;
+// Smaller files are read whole: unmapping flushes the TLB, which costs more than copying a few
+// pages, and a parse touches most pages of a small file anyway.
+constexpr std::uint64_t kReadWholeBytes = std::uint64_t{256} << 10;
+
+Result<files::FileBytes> iconFileBytes(const std::string& hostPath) {
+  Result<std::string> whole = files::readFile(hostPath, kReadWholeBytes);
+  if (whole) return files::FileBytes(std::move(whole).value());
+  if (whole.status().failure() != Failure::TooLarge) return whole.status();
+  return files::mapFile(hostPath, kMaxIconFileBytes);
+}
 
 }  // namespace
 
@@ -55,13 +65,13 @@ struct IconSource::Parsed {
     return static_cast<int>(resources.groups.size());
   }
 
-  // The bytes the tables were read from: those held, or the file mapped again after a
-  // release. Every range is still checked against them, whatever became of the file.
+  // The bytes the tables were read from: those held, or the file's again after a release.
+  // Every range is still checked against them, whatever became of the file.
   std::optional<std::string_view> currentBytes() const {
     if (!bytes) {
-      Result<files::FileBytes> mapped = files::mapFile(hostPath, kMaxIconFileBytes);
-      if (!mapped) return std::nullopt;
-      bytes = std::move(mapped).value();
+      Result<files::FileBytes> again = iconFileBytes(hostPath);
+      if (!again) return std::nullopt;
+      bytes = std::move(again).value();
     }
     return bytes->bytes();
   }
@@ -92,7 +102,7 @@ IconSource IconSource::fromBytes(std::string bytes) {
 }
 
 Result<IconSource> IconSource::open(const std::string& hostPath) {
-  Result<files::FileBytes> bytes = files::mapFile(hostPath, kMaxIconFileBytes);
+  Result<files::FileBytes> bytes = iconFileBytes(hostPath);
   if (!bytes) return bytes.status();
   IconSource source;
   source.parsed_ = Parsed::of(std::move(bytes).value(), hostPath);

@@ -25,20 +25,28 @@ using testing::uniformColour;
 constexpr QRgb kRed = 0xFFFF0000u;
 constexpr QRgb kGreen = 0xFF00FF00u;
 
-// A file of each kind and the colour of each of its icons at both sizes.
+// A file of each kind and the colour of each of its icons at both sizes. Small files are read
+// whole and larger ones mapped: both kinds are here.
 struct IconFile {
   const char* name;
   std::string bytes;
   std::vector<QRgb> colours;
 };
 
+std::vector<QRgb> libraryColours(int count) {
+  std::vector<QRgb> colours;
+  for (int i = 0; i < count; ++i) colours.push_back(iconLibraryColour(i));
+  return colours;
+}
+
 std::vector<IconFile> iconFiles() {
   const auto solid = [](int size, QRgb colour) { return dibImage(solidPicture(size, size, colour), 32); };
-  const std::vector<QRgb> library = {iconLibraryColour(0), iconLibraryColour(1), iconLibraryColour(2)};
   return {
-      {"library.dll", testing::makeIconLibraryDll(3), library},
-      {"library64.dll", testing::makeIconLibraryDll(3, true), library},
+      {"library.dll", testing::makeIconLibraryDll(3), libraryColours(3)},
+      {"library64.dll", testing::makeIconLibraryDll(3, true), libraryColours(3)},
+      {"large-library.dll", testing::makeIconLibraryDll(120), libraryColours(120)},
       {"icon.ico", testing::makeIco({solid(16, kRed), solid(32, kRed)}), {kRed}},
+      {"large-icon.ico", testing::makeIco({solid(16, kRed), solid(32, kRed), solid(256, kGreen)}), {kRed}},
       {"library.icl",
        testing::makeNeFile({{solid(16, kRed), solid(32, kRed)}, {solid(32, kGreen)}}),
        {kRed, kGreen}},

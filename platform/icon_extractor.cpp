@@ -18,7 +18,7 @@ namespace {
 
 // A parse touches only headers, resource tables and the chosen images, and a mapping costs
 // address space rather than memory, so the size of an installer's payload does not matter.
-// Every offset these formats hold is 32 bits wide: nothing past 4 GiB can be an icon's.
+// The cap sits where the 32-bit file offsets of ICO and PE headers end, far above installers.
 constexpr std::uint64_t kMaxIconFileBytes = std::uint64_t{1} << 32;
 // Smaller files are read whole: unmapping flushes the TLB, which costs more than copying a few
 // pages, and a parse touches most pages of a small file anyway.

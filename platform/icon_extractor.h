@@ -3,7 +3,7 @@
 // 32- and 64-bit PE executables and DLLs (one icon per icon group), and 16-bit NE files such
 // as .icl libraries. Our own parser picks the image of a group for a size; Qt's ICO reader
 // decodes it. Malformed input gives fewer icons or none, never a crash or a large allocation.
-// Files are mapped into memory, so the cost follows the bytes the parser touches.
+// Large files are mapped into memory, so the cost follows the bytes the parser touches.
 
 #include <QImage>
 #include <cstddef>
@@ -21,7 +21,7 @@ inline constexpr int kSmallIconSize = 16;
 inline constexpr int kLargeIconSize = 32;
 
 // The parsed icon directory of one file; extraction decodes on demand. Not safe for use from
-// several threads at once: a source whose bytes were released maps its file again in `extract`.
+// several threads at once: a source whose bytes were released reads its file again in `extract`.
 class IconSource {
  public:
   IconSource();
@@ -31,21 +31,21 @@ class IconSource {
 
   // Bytes in memory; they stay with the source (releaseBytes keeps them).
   static IconSource fromBytes(std::string bytes);
-  // A file by host path, mapped. A file that cannot be read gives the reason (NotFound,
-  // NotRegularFile, TooLarge, System); a readable file without icons gives a source whose
-  // count is 0.
+  // A file by host path, read whole when small and mapped otherwise. A file that cannot be
+  // read gives the reason (NotFound, NotRegularFile, TooLarge above 4 GiB, System); a readable
+  // file without icons gives a source whose count is 0.
   static Result<IconSource> open(const std::string& hostPath);
   // As `open`, with a source without icons for a file that cannot be read.
   static IconSource fromFile(const std::string& hostPath);
 
   int count() const;
   // Icon `index` at `size` x `size` pixels (ARGB32, straight alpha), or a null image when the
-  // index is out of range, the chosen image is broken, or the file cannot be mapped again
-  // after a release.
+  // index is out of range, the chosen image is broken, or the file cannot be read again after
+  // a release.
   QImage extract(int index, int size) const;
 
-  // Drops a file's bytes and keeps its parsed tables; the next `extract` maps the file again
-  // and keeps it mapped until the next release.
+  // Drops a file's bytes and keeps its parsed tables; the next `extract` reads or maps the file
+  // again, without parsing it, and keeps its bytes until the next release.
   void releaseBytes();
   bool holdsBytes() const;
 

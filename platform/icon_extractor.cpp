@@ -144,23 +144,28 @@ const IconSource& IconSourceCache::get(const std::string& hostPath) {
   const auto [found, added] = sources_.try_emplace(hostPath);
   Entry& entry = found->second;
   if (added) entry.source = IconSource::fromFile(hostPath);
+  if (releaseLater_ != nullptr && releaseLater_ != &entry) releaseLater_->source.releaseBytes();
+  releaseLater_ = nullptr;
   if (!entry.inUse && entry.source.count() > 0) {
     entry.inUse = true;
     inUse_.push_back(&entry);
   }
+  lastGiven_ = &entry;
   return entry.source;
 }
 
 void IconSourceCache::releaseBytes() {
   for (Entry* entry : inUse_) {
-    entry->source.releaseBytes();
+    if (entry != lastGiven_) entry->source.releaseBytes();
     entry->inUse = false;
   }
   inUse_.clear();
+  releaseLater_ = lastGiven_;
 }
 
 void IconSourceCache::clear() {
   inUse_.clear();
+  lastGiven_ = releaseLater_ = nullptr;
   sources_.clear();
 }
 

@@ -59,7 +59,9 @@ class IconSource {
 class IconSourceCache {
  public:
   const IconSource& get(const std::string& hostPath);
-  // Releases the bytes of every source `get` gave out since the last release.
+  // Releases the bytes of the sources `get` gave out since the last release, those of the
+  // last one only when `get` asks for another file: programs that share one file do not read
+  // it again each, and no more than that one file's bytes outlive their use.
   void releaseBytes();
   void clear();
 
@@ -68,8 +70,10 @@ class IconSourceCache {
     IconSource source;
     bool inUse = false;  // listed in inUse_
   };
-  std::unordered_map<std::string, Entry> sources_;  // nodes stay put: inUse_ points at them
+  std::unordered_map<std::string, Entry> sources_;  // nodes stay put: the pointers below stay valid
   std::vector<Entry*> inUse_;
+  Entry* lastGiven_ = nullptr;
+  Entry* releaseLater_ = nullptr;
 };
 
 }  // namespace sw

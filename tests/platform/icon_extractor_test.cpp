@@ -214,29 +214,33 @@ TEST(IconSourceCache, ParsesEachFileOnce) {
   EXPECT_EQ(cache.get(path).count(), 1);
 }
 
-// After a release the tables stay and the bytes go: the next extraction reads or maps the
-// file again (small files are read whole, larger ones mapped).
+// After a release the tables stay and the bytes go, those of the file given out last when
+// another is asked for; the next extraction reads or maps the file again, without a parse.
 TEST(IconSourceCache, ReleasedBytesAreReadAgainWithoutAParse) {
   const std::string library = testing::makeIconLibraryDll(2);
   for (const std::uint64_t size : {std::uint64_t{library.size()}, std::uint64_t{1} << 20}) {
     SCOPED_TRACE(size);
     testing::TempDir dir;
     const std::string path = testing::writeSparseFile(dir, "lib.dll", library, size);
+    const std::string other = dir.write("other.ico", testing::makeIcoFile(16, kRed));
     IconSourceCache cache;
     const IconSource& source = cache.get(path);
-    EXPECT_TRUE(source.holdsBytes());
     EXPECT_EQ(uniformColour(source.extract(1, 32), 32), testing::iconLibraryColour(1));
     cache.releaseBytes();
+    EXPECT_TRUE(cache.get(path).holdsBytes());  // programs sharing a file do not read it again
+    cache.releaseBytes();
+    cache.get(other);
     EXPECT_FALSE(source.holdsBytes());
+
     EXPECT_EQ(&cache.get(path), &source);
     EXPECT_EQ(uniformColour(source.extract(1, 16), 16), testing::iconLibraryColour(1));
-    EXPECT_TRUE(source.holdsBytes());  // kept until the next release
+    cache.get(other);
+    EXPECT_TRUE(source.holdsBytes());  // in use until the release
     cache.releaseBytes();
     EXPECT_FALSE(source.holdsBytes());
 
     dir.write("lib.dll", testing::makeIconLibraryDll(5));
     EXPECT_EQ(cache.get(path).count(), 2);  // not parsed again
-    cache.releaseBytes();
     std::filesystem::remove(path);
     EXPECT_TRUE(source.extract(0, 16).isNull());
     EXPECT_FALSE(source.holdsBytes());

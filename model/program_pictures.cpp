@@ -82,6 +82,8 @@ int LoadProgramPictures(Project& project, const std::string& iconFile, const std
   const std::string path = ProgramIconPath(project, iconFile, folder);
   QImage small = ExtractOneIcon(path, iconNumber, true, context.icons);
   QImage large = ExtractOneIcon(path, iconNumber, false, context.icons);
+  // Each program's file is parsed once per load, but its bytes are not kept past its pictures.
+  if (context.icons != nullptr) context.icons->releaseBytes();
   return AppendPicturePair(project, std::move(small), std::move(large));
 }
 

@@ -189,11 +189,4 @@ QImage decodeIconImage(std::string_view data) {
   return decodeBitmap(data);
 }
 
-QImage fitIconToSize(const QImage& image, int size) {
-  if (image.isNull()) return image;
-  if (image.width() == size && image.height() == size) return image.convertToFormat(QImage::Format_ARGB32);
-  return image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-      .convertToFormat(QImage::Format_ARGB32);
-}
-
 }  // namespace sw::icons

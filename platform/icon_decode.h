@@ -14,7 +14,4 @@ inline constexpr int kMaxIconDimension = 256;
 // PNG are taken with their alpha; every other bitmap is made transparent where its AND bit is 1.
 QImage decodeIconImage(std::string_view data);
 
-// Exactly `size` x `size`: scaled smoothly when the image has another size.
-QImage fitIconToSize(const QImage& image, int size);
-
 }  // namespace sw::icons

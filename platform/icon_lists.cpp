@@ -51,6 +51,8 @@ int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large,
     if (large != nullptr) large->append(source.extract(i, kLargeIconSize));
     if (small != nullptr) AppendSmallIcon(*small, source.extract(i, kSmallIconSize));
   }
+  // The tables stay in the cache for later lookups; the bytes are not needed until then.
+  if (cache != nullptr) cache->releaseBytes();
   return count;
 }
 

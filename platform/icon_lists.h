@@ -22,7 +22,8 @@ int AppendSmallIcon(ImageList& list, const QImage& icon16);
 
 // Appends all icons of a file (Windows-style path, 1251) to the given lists (either may be
 // null); returns the number of icons, 0 for a missing file or one without icons. With a
-// cache, a file already parsed in it is not parsed again.
+// cache, a file already parsed in it is not parsed again, and the cache's bytes are released
+// when the icons are appended.
 int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large,
                     IconSourceCache* cache = nullptr);
 // Replaces the lists' contents by all icons of the file (small icons not drawn on the

@@ -6,20 +6,22 @@ namespace sw {
 
 namespace {
 
-// A picture of exactly the cell size in ARGB32; a null picture becomes a transparent cell, so
-// that lists filled in step keep matching indices.
+// A null picture becomes a transparent cell, so that lists filled in step keep matching indices.
 QImage fitToCell(const QImage& image, int width, int height) {
-  if (image.isNull()) {
-    QImage empty(width, height, QImage::Format_ARGB32);
-    empty.fill(Qt::transparent);
-    return empty;
-  }
+  if (!image.isNull()) return fitImage(image, width, height);
+  QImage empty(width, height, QImage::Format_ARGB32);
+  empty.fill(Qt::transparent);
+  return empty;
+}
+
+}  // namespace
+
+QImage fitImage(const QImage& image, int width, int height) {
+  if (image.isNull()) return image;
   if (image.width() == width && image.height() == height) return image.convertToFormat(QImage::Format_ARGB32);
   return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
       .convertToFormat(QImage::Format_ARGB32);
 }
-
-}  // namespace
 
 ImageList::ImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
 

@@ -8,6 +8,10 @@
 
 namespace sw {
 
+// `image` at exactly `width` x `height` in ARGB32, scaled smoothly when its size differs; a
+// null image stays null.
+QImage fitImage(const QImage& image, int width, int height);
+
 class ImageList {
  public:
   ImageList(int width, int height);
@@ -16,7 +20,8 @@ class ImageList {
   int height() const { return height_; }
   int count() const { return static_cast<int>(images_.size()); }
 
-  // Appends a picture, scaled smoothly to the cell size when it differs; returns its index.
+  // Appends a picture, scaled smoothly to the cell size when it differs (a null picture as a
+  // transparent cell); returns its index.
   int append(const QImage& image);
   // Appends with the pixels of exactly `transparent` made transparent.
   int appendWithTransparentColor(const QImage& image, QRgb transparent);

@@ -64,11 +64,12 @@ unsigned char bestFitByte(char32_t character, bool& exact) {
   return baseByte == '?' || base == 0x98 || base < 0x20 ? '?' : baseByte;
 }
 
-DecodedProfile decodeProfileBytes(std::string_view raw) {
-  if (startsWith(raw, "\xEF\xBB\xBF")) return decodeUtf8(raw.substr(3));
-  if (startsWith(raw, "\xFF\xFE")) return decodeUtf16(raw.substr(2), false);
-  if (startsWith(raw, "\xFE\xFF")) return decodeUtf16(raw.substr(2), true);
-  return {std::string(raw), {}};
+DecodedProfile decodeProfileBytes(std::string raw) {
+  const std::string_view view(raw);
+  if (startsWith(view, "\xEF\xBB\xBF")) return decodeUtf8(view.substr(3));
+  if (startsWith(view, "\xFF\xFE")) return decodeUtf16(view.substr(2), false);
+  if (startsWith(view, "\xFE\xFF")) return decodeUtf16(view.substr(2), true);
+  return {std::move(raw), {}};
 }
 
 }  // namespace sw::profile

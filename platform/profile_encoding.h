@@ -17,8 +17,9 @@ struct DecodedProfile {
 
 // The file's text as 1251 bytes: without a byte-order mark the bytes themselves; with a UTF-8
 // or UTF-16 (LE/BE) mark the decoded text, each character as its 1251 byte, as a near letter
-// (an accented Latin letter as its base letter) or as '?'.
-DecodedProfile decodeProfileBytes(std::string_view raw);
+// (an accented Latin letter as its base letter) or as '?'. Bytes without a mark are moved into
+// the result, not copied.
+DecodedProfile decodeProfileBytes(std::string raw);
 
 // The 1251 byte for one Unicode character; `exact` tells whether 1251 has that character
 // (otherwise the byte is a near letter or '?').

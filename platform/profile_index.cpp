@@ -1,6 +1,6 @@
 #include "platform/profile_index.h"
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -9,29 +9,20 @@
 namespace sw::profile {
 namespace {
 
-const std::array<unsigned char, 256>& foldTable() {
-  static const auto table = [] {
-    std::array<unsigned char, 256> lower{};
-    for (int b = 0; b < 256; ++b) lower[b] = text::toLower(static_cast<unsigned char>(b));
-    return lower;
-  }();
-  return table;
-}
-
 // FNV-1a over the folded bytes, so names that differ only in letter case hash alike.
-std::uint64_t foldedHash(std::string_view name, std::uint64_t seed) {
-  const auto& fold = foldTable();
+std::uint32_t foldedHash(std::string_view name, std::uint64_t seed) {
+  const auto& fold = text::lowerCaseTable();
   std::uint64_t hash = 14695981039346656037ull ^ (seed * 0x9E3779B97F4A7C15ull);
   for (char c : name) {
     hash ^= fold[static_cast<unsigned char>(c)];
     hash *= 1099511628211ull;
   }
-  return hash ^ (hash >> 29);
+  return static_cast<std::uint32_t>(hash ^ (hash >> 29));
 }
 
 bool foldedEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  const auto& fold = foldTable();
+  const auto& fold = text::lowerCaseTable();
   for (std::size_t i = 0; i < a.size(); ++i)
     if (fold[static_cast<unsigned char>(a[i])] != fold[static_cast<unsigned char>(b[i])]) return false;
   return true;
@@ -58,48 +49,33 @@ std::string_view cutAtZero(std::string_view text) {
 
 // ---- IdTable ----
 
-void IdTable::reserve(std::size_t count) {
-  std::size_t capacity = 16;
-  while (capacity < count * 2) capacity *= 2;
-  if (capacity > slots_.size()) {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(capacity, Slot{});
-    used_ = 0;
-    for (const Slot& slot : old) {
-      if (slot.id == kEmpty) continue;
-      std::size_t i = slot.hashBits & (slots_.size() - 1);
-      while (slots_[i].id != kEmpty) i = (i + 1) & (slots_.size() - 1);
-      slots_[i] = slot;
-      ++used_;
-    }
-  }
+std::size_t IdTable::slotsFor(std::size_t ids) {
+  std::size_t size = 4;
+  while (size < ids * 2) size *= 2;
+  return size;
 }
 
-void IdTable::grow() { reserve(slots_.empty() ? 8 : slots_.size()); }
-
 template <typename Same>
-std::uint32_t IdTable::find(std::uint64_t hash, Same same) const {
-  if (slots_.empty()) return kEmpty;
-  const auto bits = static_cast<std::uint32_t>(hash);
-  for (std::size_t i = bits & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
-    const Slot& slot = slots_[i];
-    if (slot.id == kEmpty) return kEmpty;
-    if (slot.hashBits == bits && same(slot.id)) return slot.id;
+std::uint32_t IdTable::find(std::span<const Slot> table, std::uint32_t hashBits, Same same) {
+  if (table.empty()) return kNone;
+  const std::size_t mask = table.size() - 1;
+  for (std::size_t i = hashBits & mask;; i = (i + 1) & mask) {
+    const Slot& slot = table[i];
+    if (slot.id == kNone) return kNone;
+    if (slot.hashBits == hashBits && same(slot.id)) return slot.id;
   }
 }
 
 template <typename Same>
-bool IdTable::insert(std::uint64_t hash, std::uint32_t id, Same same) {
-  if ((used_ + 1) * 2 > slots_.size()) grow();
-  const auto bits = static_cast<std::uint32_t>(hash);
-  for (std::size_t i = bits & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
-    Slot& slot = slots_[i];
-    if (slot.id == kEmpty) {
-      slot = {id, bits};
-      ++used_;
+bool IdTable::insert(std::span<Slot> table, std::uint32_t hashBits, std::uint32_t id, Same same) {
+  const std::size_t mask = table.size() - 1;
+  for (std::size_t i = hashBits & mask;; i = (i + 1) & mask) {
+    Slot& slot = table[i];
+    if (slot.id == kNone) {
+      slot = {id, hashBits};
       return true;
     }
-    if (slot.hashBits == bits && same(slot.id)) return false;
+    if (slot.hashBits == hashBits && same(slot.id)) return false;
   }
 }
 
@@ -173,9 +149,18 @@ void ProfileIndex::openSection(std::string_view rawName, bool& keepLines) {
   section.firstLine = section.endLine = static_cast<std::uint32_t>(lines_.size());
   const auto id = static_cast<std::uint32_t>(sections_.size());
   sections_.push_back(section);
-  keepLines = sectionTable_.insert(foldedHash(name, 0), id, [&](std::uint32_t other) {
-    return sameName(sections_[other], sections_[id]);
-  });
+  if (sections_.size() * 2 > sectionSlots_.size()) growSectionTable();
+  keepLines = IdTable::insert(sectionSlots_, foldedHash(name, 0), id,
+                              [&](std::uint32_t other) { return sameName(sections_[other], sections_[id]); });
+}
+
+void ProfileIndex::growSectionTable() {
+  const std::vector<IdTable::Slot> old = std::move(sectionSlots_);
+  sectionSlots_.assign(IdTable::slotsFor(std::max<std::size_t>(sections_.size(), 8)), IdTable::Slot{});
+  // The stored ids are distinct: none needs comparing.
+  for (const IdTable::Slot& slot : old)
+    if (slot.id != IdTable::kNone)
+      IdTable::insert(sectionSlots_, slot.hashBits, slot.id, [](std::uint32_t) { return false; });
 }
 
 void ProfileIndex::addLine(std::string_view line) {
@@ -207,45 +192,32 @@ void ProfileIndex::closeSection() {
   section.endLine = static_cast<std::uint32_t>(lines_.size());
   const std::size_t count = section.endLine - section.firstLine;
   if (count == 0) return;
-  std::size_t capacity = 4;
-  while (capacity < count * 2) capacity *= 2;
   section.slotBegin = static_cast<std::uint32_t>(keySlots_.size());
-  section.slotCount = static_cast<std::uint32_t>(capacity);
-  keySlots_.resize(keySlots_.size() + capacity);
-  KeySlot* const table = keySlots_.data() + section.slotBegin;
+  section.slotCount = static_cast<std::uint32_t>(IdTable::slotsFor(count));
+  keySlots_.resize(keySlots_.size() + section.slotCount);
+  const std::span<IdTable::Slot> table(keySlots_.data() + section.slotBegin, section.slotCount);
+  // The first line of a name wins; later ones are only listed.
   for (std::uint32_t id = section.firstLine; id < section.endLine; ++id) {
-    const std::string_view key = name(lines_[id]);
-    const auto bits = static_cast<std::uint32_t>(foldedHash(key, 1));
-    // The first line of a name wins; later ones are only listed.
-    for (std::size_t i = bits & (capacity - 1);; i = (i + 1) & (capacity - 1)) {
-      if (table[i].line == IdTable::kEmpty) {
-        table[i] = {id, bits};
-        break;
-      }
-      if (table[i].hashBits == bits && sameName(lines_[table[i].line], lines_[id])) break;
-    }
+    IdTable::insert(table, foldedHash(name(lines_[id]), 1), id,
+                    [&](std::uint32_t other) { return sameName(lines_[other], lines_[id]); });
   }
 }
 
 std::optional<std::uint32_t> ProfileIndex::findSection(std::string_view name) const {
-  const std::uint32_t id = sectionTable_.find(foldedHash(name, 0), [&](std::uint32_t other) {
+  const std::uint32_t id = IdTable::find(sectionSlots_, foldedHash(name, 0), [&](std::uint32_t other) {
     return !sections_[other].inexactName && foldedEqual(this->name(sections_[other]), name);
   });
-  if (id == IdTable::kEmpty) return std::nullopt;
+  if (id == IdTable::kNone) return std::nullopt;
   return id;
 }
 
 const ProfileLine* ProfileIndex::findLine(std::uint32_t section, std::string_view key) const {
   const ProfileSection& owner = sections_[section];
-  if (owner.slotCount == 0) return nullptr;
-  const KeySlot* const table = keySlots_.data() + owner.slotBegin;
-  const auto bits = static_cast<std::uint32_t>(foldedHash(key, 1));
-  for (std::size_t i = bits & (owner.slotCount - 1);; i = (i + 1) & (owner.slotCount - 1)) {
-    const KeySlot& slot = table[i];
-    if (slot.line == IdTable::kEmpty) return nullptr;
-    if (slot.hashBits == bits && !lines_[slot.line].inexactName && foldedEqual(name(lines_[slot.line]), key))
-      return &lines_[slot.line];
-  }
+  const std::span<const IdTable::Slot> table(keySlots_.data() + owner.slotBegin, owner.slotCount);
+  const std::uint32_t id = IdTable::find(table, foldedHash(key, 1), [&](std::uint32_t line) {
+    return !lines_[line].inexactName && foldedEqual(name(lines_[line]), key);
+  });
+  return id == IdTable::kNone ? nullptr : &lines_[id];
 }
 
 }  // namespace sw::profile

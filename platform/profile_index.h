@@ -3,8 +3,11 @@
 // each name, its lines in file order with a hash index from folded key name to first line.
 // Names and values are views into the index's own copy of the (1251) text.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +15,14 @@
 namespace sw::profile {
 
 // Bytes removed from both ends of lines, names and values.
-inline bool isProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+inline constexpr std::string_view kProfileBlanks(" \t\v\f\x1A");
+// The same set by byte value, so that the parser's inner loops test a byte with one load.
+inline constexpr std::array<bool, 256> kIsProfileBlank = [] {
+  std::array<bool, 256> blank{};
+  for (const char c : kProfileBlanks) blank[static_cast<unsigned char>(c)] = true;
+  return blank;
+}();
+inline bool isProfileBlank(char c) { return kIsProfileBlank[static_cast<unsigned char>(c)]; }
 std::string_view stripBlanks(std::string_view text);
 // A zero byte ends a name or value, as it would end a C string.
 std::string_view cutAtZero(std::string_view text);
@@ -40,26 +50,24 @@ struct ProfileSection {
   bool inexactName = false;
 };
 
-// Open addressing over 32-bit ids; the owner supplies hashing and comparison.
-class IdTable {
- public:
-  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
-  void reserve(std::size_t count);
-  // The id stored under `hash` for which `same(id)` holds, or kEmpty.
-  template <typename Same>
-  std::uint32_t find(std::uint64_t hash, Same same) const;
-  // Stores `id` unless an equal one is there; returns whether it was stored.
-  template <typename Same>
-  bool insert(std::uint64_t hash, std::uint32_t id, Same same);
-
- private:
-  void grow();
+// Open-addressing hash tables of 32-bit ids, each in a run of slots whose count is a power of
+// two. The owner keeps the slots, so that one vector can hold many small tables side by side,
+// and supplies the hash and the comparison of ids.
+struct IdTable {
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
   struct Slot {
-    std::uint32_t id = kEmpty;
+    std::uint32_t id = kNone;
     std::uint32_t hashBits = 0;
   };
-  std::vector<Slot> slots_;
-  std::size_t used_ = 0;
+  // Slots for a table of `ids` ids: a power of two, at least 4, at most half full.
+  static std::size_t slotsFor(std::size_t ids);
+  // The id stored under `hashBits` for which `same(id)` holds, or kNone.
+  template <typename Same>
+  static std::uint32_t find(std::span<const Slot> table, std::uint32_t hashBits, Same same);
+  // Stores `id` unless `same` finds it there; returns whether it was stored. The table must have
+  // a free slot.
+  template <typename Same>
+  static bool insert(std::span<Slot> table, std::uint32_t hashBits, std::uint32_t id, Same same);
 };
 
 class ProfileIndex {
@@ -99,6 +107,7 @@ class ProfileIndex {
   void openSection(std::string_view name, bool& keepLines);
   void addLine(std::string_view line);
   void closeSection();
+  void growSectionTable();
   template <typename Named>
   bool sameName(const Named& a, const Named& b) const;
 
@@ -106,12 +115,8 @@ class ProfileIndex {
   std::vector<bool> inexact_;
   std::vector<ProfileSection> sections_;
   std::vector<ProfileLine> lines_;
-  IdTable sectionTable_;  // first section of each folded name
-  struct KeySlot {
-    std::uint32_t line = IdTable::kEmpty;
-    std::uint32_t hashBits = 0;
-  };
-  std::vector<KeySlot> keySlots_;  // the sections' slices, one after another
+  std::vector<IdTable::Slot> sectionSlots_;  // first section of each folded name
+  std::vector<IdTable::Slot> keySlots_;      // the sections' key tables, one after another
 };
 
 }  // namespace sw::profile

@@ -1,8 +1,6 @@
 #include "platform/profile_reader.h"
 
-#include <filesystem>
-#include <fstream>
-
+#include "platform/file_io.h"
 #include "platform/profile_encoding.h"
 #include "platform/profile_index.h"
 
@@ -20,8 +18,8 @@ namespace {
 
 // A list may fill its buffer up to two bytes short of the end: the last name is cut there.
 constexpr std::size_t kListLimit = kProfileListBufferSize - 2;
-// Files are read up to this size; nothing a profile holds comes anywhere near it.
-constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
+// Larger files are refused; nothing a profile holds comes anywhere near it.
+constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
 
 // Copies a value into a buffer of `bufferSize` bytes, removing a matching pair of quotes.
 // A quoted text is cut together with its closing quote, and that quote (or the last byte
@@ -74,21 +72,6 @@ std::string_view trimDefault(std::string_view text) {
   return text.substr(0, end);
 }
 
-std::string readFileBytes(const std::string& hostPath, bool& ok) {
-  std::error_code error;
-  ok = false;
-  if (!std::filesystem::is_regular_file(hostPath, error)) return {};
-  std::ifstream in(hostPath, std::ios::binary);
-  if (!in) return {};
-  const std::uintmax_t size = std::filesystem::file_size(hostPath, error);
-  std::string bytes;
-  bytes.resize(error ? 0 : static_cast<std::size_t>(std::min(size, kMaxFileSize)));
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  ok = !in.bad();
-  return bytes;
-}
-
 const ProfileIndex& emptyIndex() {
   static const ProfileIndex empty;
   return empty;
@@ -101,18 +84,26 @@ ProfileFile::~ProfileFile() = default;
 ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
 ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
 
-ProfileFile ProfileFile::fromBytes(std::string_view bytes) {
+ProfileFile ProfileFile::parse(std::string bytes) {
   ProfileFile file;
-  profile::DecodedProfile decoded = profile::decodeProfileBytes(bytes);
+  profile::DecodedProfile decoded = profile::decodeProfileBytes(std::move(bytes));
   file.index_->parsed = ProfileIndex(std::move(decoded.text), std::move(decoded.inexact));
   return file;
 }
 
+ProfileFile ProfileFile::fromBytes(std::string_view bytes) { return parse(std::string(bytes)); }
+
+Result<ProfileFile> ProfileFile::read(const std::string& hostPath) {
+  Result<std::string> bytes = files::readFile(hostPath, kMaxFileSize);
+  if (!bytes) return bytes.status();
+  return parse(std::move(bytes).value());
+}
+
 ProfileFile ProfileFile::load(const std::string& hostPath, bool* exists) {
-  bool ok = false;
-  const std::string bytes = readFileBytes(hostPath, ok);
-  if (exists) *exists = ok;
-  return fromBytes(bytes);
+  Result<ProfileFile> file = read(hostPath);
+  if (exists) *exists = file.ok();
+  if (!file) return ProfileFile();
+  return std::move(file).value();
 }
 
 ProfileList ProfileFile::sectionList() const {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace sw {
 
 // Buffer sizes of the profile calls the runtime makes.
@@ -37,8 +39,12 @@ class ProfileFile {
 
   // Parses raw file bytes (time linear in their size).
   static ProfileFile fromBytes(std::string_view bytes);
-  // Reads and parses a file given as a host path; a missing or unreadable file reads as empty.
-  // `exists` (when given) tells whether the file could be read.
+  // Reads a file given as a host path with one read of its exact size, and parses it. Fails
+  // with NotFound for a missing file, NotRegularFile for a folder, pipe or device (never
+  // waiting on one), TooLarge above 1 GiB (never a file cut short), System otherwise.
+  static Result<ProfileFile> read(const std::string& hostPath);
+  // As `read`, with a file that cannot be read answering as empty; `exists` (when given) tells
+  // whether it was read.
   static ProfileFile load(const std::string& hostPath, bool* exists = nullptr);
 
   // The three calls of the runtime, with its buffer sizes. A null default stands for a NULL
@@ -56,6 +62,8 @@ class ProfileFile {
   bool sectionExists(std::string_view section) const;
 
  private:
+  static ProfileFile parse(std::string bytes);
+
   struct Index;
   std::unique_ptr<Index> index_;
 };

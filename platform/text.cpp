@@ -198,4 +198,6 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+const std::array<unsigned char, 256>& lowerCaseTable() { return caseTables().lower; }
+
 }  // namespace sw::text

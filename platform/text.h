@@ -3,6 +3,7 @@
 // Model strings hold 1251 bytes exactly as in the file; conversion happens only at the edges.
 
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -36,5 +37,8 @@ unsigned char toUpper(unsigned char byte);
 std::string lowerCase(std::string_view text);
 std::string upperCase(std::string_view text);
 bool equalsNoCase(std::string_view a, std::string_view b);
+
+// The table behind toLower, for loops that fold many bytes (hashing names without case).
+const std::array<unsigned char, 256>& lowerCaseTable();
 
 }  // namespace sw::text

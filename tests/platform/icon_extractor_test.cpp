@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+
 #include "platform/icon_extractor.h"
 #include "support/icon_fixtures.h"
+#include "support/picture_checks.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace sw {
@@ -14,6 +19,7 @@ using testing::makeIco;
 using testing::makePeFile;
 using testing::pngImage;
 using testing::solidPicture;
+using testing::uniformColour;
 
 constexpr QRgb kRed = 0xFFFF0000u;
 constexpr QRgb kGreen = 0xFF00FF00u;
@@ -22,18 +28,6 @@ constexpr QRgb kYellow = 0xFFFFFF00u;
 
 IconImage solid(int size, QRgb colour, int bitCount = 32) {
   return dibImage(solidPicture(size, size, colour), bitCount);
-}
-
-// The colour of a solid icon, or 0 when the image is null, of the wrong size or not uniform.
-QRgb uniformColour(const QImage& image, int size) {
-  if (image.isNull() || image.width() != size || image.height() != size) return 0;
-  const QRgb first = image.pixel(0, 0);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      if (image.pixel(x, y) != first) return 0;
-    }
-  }
-  return first;
 }
 
 TEST(IconExtractor, IcoIsOneIconWithTheBestImagePerSize) {
@@ -218,6 +212,46 @@ TEST(IconSourceCache, ParsesEachFileOnce) {
   EXPECT_EQ(cache.get(path).count(), 2);
   cache.clear();
   EXPECT_EQ(cache.get(path).count(), 1);
+}
+
+// After a release the tables stay and the bytes go, those of the file given out last when
+// another is asked for; the next extraction reads or maps the file again, without a parse.
+TEST(IconSourceCache, ReleasedBytesAreReadAgainWithoutAParse) {
+  const std::string library = testing::makeIconLibraryDll(2);
+  for (const std::uint64_t size : {std::uint64_t{library.size()}, std::uint64_t{1} << 20}) {
+    SCOPED_TRACE(size);
+    testing::TempDir dir;
+    const std::string path = testing::writeSparseFile(dir, "lib.dll", library, size);
+    const std::string other = dir.write("other.ico", testing::makeIcoFile(16, kRed));
+    IconSourceCache cache;
+    const IconSource& source = cache.get(path);
+    EXPECT_EQ(uniformColour(source.extract(1, 32), 32), testing::iconLibraryColour(1));
+    cache.releaseBytes();
+    EXPECT_TRUE(cache.get(path).holdsBytes());  // programs sharing a file do not read it again
+    cache.releaseBytes();
+    cache.get(other);
+    EXPECT_FALSE(source.holdsBytes());
+
+    EXPECT_EQ(&cache.get(path), &source);
+    EXPECT_EQ(uniformColour(source.extract(1, 16), 16), testing::iconLibraryColour(1));
+    cache.get(other);
+    EXPECT_TRUE(source.holdsBytes());  // in use until the release
+    cache.releaseBytes();
+    EXPECT_FALSE(source.holdsBytes());
+
+    dir.write("lib.dll", testing::makeIconLibraryDll(5));
+    EXPECT_EQ(cache.get(path).count(), 2);  // not parsed again
+    std::filesystem::remove(path);
+    EXPECT_TRUE(source.extract(0, 16).isNull());
+    EXPECT_FALSE(source.holdsBytes());
+  }
+}
+
+TEST(IconSourceCache, BytesGivenInMemoryAreKept) {
+  IconSource source = IconSource::fromBytes(testing::makeIcoFile(16, kRed));
+  source.releaseBytes();
+  EXPECT_TRUE(source.holdsBytes());
+  EXPECT_EQ(uniformColour(source.extract(0, 16), 16), kRed);
 }
 
 }  // namespace

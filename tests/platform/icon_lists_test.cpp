@@ -102,6 +102,9 @@ TEST_F(IconLists, WindowsStylePathsAndTheCacheFindAndParseEachFileOnce) {
   ImageList large(32, 32);
   IconSourceCache cache;
   EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, &cache), 2);
+  cache.get(dir_.write("other.ico", testing::makeIcoFile(16, kRed)));
+  // Released once appended and another file asked for (asking again does not read it).
+  EXPECT_FALSE(cache.get(dir_.file("Icons/Lib.DLL")).holdsBytes());
   dir_.write("Icons/Lib.DLL", testing::makeIconLibraryDll(5));  // not read again through the cache
   EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, &cache), 2);
   EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large), 5);

@@ -30,12 +30,20 @@ int runIcons(const Arguments& args, std::ostream& out, std::ostream& err) {
 
   // The file is found as the editor finds it: a model path, letter case resolved on POSIX.
   const std::string file = modelPath(parsed.positional.front());
-  const bool isFile = files::fileExists(file);
-  if (!isFile && !files::folderExists(file)) {
+  if (!files::fileExists(file) && !files::folderExists(file)) {
     reportError(err, "icons", "no such file: " + absolutePath(parsed.positional.front()));
     return kExitUsage;
   }
-  const IconSource source = isFile ? IconSource::fromFile(files::hostPath(file)) : IconSource();
+  // A folder, like a file without icons, has none; a file that cannot be read is an error.
+  IconSource source;
+  if (files::fileExists(file)) {
+    Result<IconSource> opened = IconSource::open(files::hostPath(file));
+    if (!opened) {
+      reportError(err, "icons", "", opened.status());
+      return kExitUsage;
+    }
+    source = std::move(opened).value();
+  }
   out << source.count() << '\n';
   out.flush();
 

@@ -123,12 +123,11 @@ int runIni(const Arguments& args, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
   // Folders, pipes, devices and files over the reader's limit are refused, never read in part.
-  Result<std::string> bytes = files::readFile(absolutePath(options.positional.front()));
-  if (!bytes) {
-    reportError(err, "ini", "", bytes.status());
+  const Result<ProfileFile> file = ProfileFile::read(absolutePath(options.positional.front()));
+  if (!file) {
+    reportError(err, "ini", "", file.status());
     return kExitUsage;
   }
-  const ProfileFile file = ProfileFile::fromBytes(*bytes);
   ProfileQueries queries;
   const auto queriesOption = options.values.find("queries");
   if (queriesOption != options.values.end()) {
@@ -144,7 +143,7 @@ int runIni(const Arguments& args, std::ostream& out, std::ostream& err) {
       return kExitUsage;
     }
   }
-  writeReport(out, file, queries.queries, queriesOption != options.values.end());
+  writeReport(out, *file, queries.queries, queriesOption != options.values.end());
   return kExitOk;
 }
 

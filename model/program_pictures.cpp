@@ -35,7 +35,7 @@ int AppendPicturePair(Project& project, QImage small, QImage large) {
   if (large.isNull()) {
     large = small.scaled(kLargeIconSize, kLargeIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
-  const int index = AppendSmallIcon(*project.SmallProgramImages, small);
+  const int index = AppendSmallIcon(*project.SmallProgramImages, small, project.IconBackgroundColor);
   project.LargeProgramImages->append(large);
   return index;
 }

@@ -52,7 +52,7 @@ struct Project {
   ImageList* LargeProgramImages = nullptr;
   int BuiltinImageCount = kBuiltinSmallPictures;
   // The colour small icons are drawn on, and then transparent in their pictures.
-  std::uint32_t IconBackgroundColor = 0xFFFFFFFFu;
+  std::uint32_t IconBackgroundColor = 0xFFFFFFFFu;  // white until the window records its own
 
   mutable ProgramIndex Index;
 };

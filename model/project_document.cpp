@@ -7,7 +7,6 @@
 #include "model/paths.h"
 #include "model/save_step.h"
 #include "platform/files.h"
-#include "platform/icon_lists.h"
 #include "platform/text.h"
 
 namespace sw {
@@ -18,14 +17,12 @@ ProjectDocument::ProjectDocument() {
   project_.SmallProgramImages = &small_;
   project_.LargeProgramImages = &large_;
   project_.BuiltinImageCount = small_.count();
-  SetIconBackgroundColor(project_.IconBackgroundColor);
   SetSelfVariable(project_);
   project_.EditorMode = true;
 }
 
 void ProjectDocument::setIconBackgroundColor(QRgb color) {
   project_.IconBackgroundColor = color | 0xFF000000u;
-  SetIconBackgroundColor(project_.IconBackgroundColor);
 }
 
 std::string ProjectDocument::filePath() const { return ResolveProjectFileName(project_, fileName_); }

@@ -13,7 +13,6 @@
 #include "model/references.h"
 #include "model/section_reading.h"
 #include "platform/environment.h"
-#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/icon_extractor.h"
 #include "platform/icon_lists.h"
@@ -128,7 +127,8 @@ Status LoadProjectFromProfile(Project& project, const ProfileFile& file, const s
   ResetProgramPictureLists(project);
   ReadUserEnvironment(project, file);
   if (!project.Settings.CommonIconLib.empty()) {
-    AppendFileIcons(IconLibraryPath(project.Settings), &librarySmall, &libraryLarge, &icons);
+    AppendFileIcons(IconLibraryPath(project.Settings), &librarySmall, &libraryLarge,
+                    project.IconBackgroundColor, &icons);
   }
   ReadGroups(project, file);
   ReadPrograms(project, file, context);
@@ -137,9 +137,9 @@ Status LoadProjectFromProfile(Project& project, const ProfileFile& file, const s
 }
 
 Status LoadProject(Project& project, const std::string& path) {
-  Result<std::string> bytes = files::readFile(files::hostPath(path));
-  if (!bytes) return bytes.status();
-  return LoadProjectFromProfile(project, ProfileFile::fromBytes(*bytes), text::toUtf8(path));
+  const Result<ProfileFile> file = ProfileFile::read(files::hostPath(path));
+  if (!file) return file.status();
+  return LoadProjectFromProfile(project, *file, text::toUtf8(path));
 }
 
 std::unique_ptr<TInstallItem> ReadProgram(Project& project, const ProfileFile& file,

@@ -12,8 +12,8 @@
 #include "model/project_keys.h"
 #include "model/save_check.h"
 #include "model/values.h"
-#include "platform/file_io.h"
 #include "platform/file_replace.h"
+#include "platform/profile_index.h"
 #include "platform/profile_reader.h"
 #include "platform/profile_writer.h"
 #include "platform/text.h"
@@ -106,13 +106,7 @@ class KeyedSection {
   }
 
  private:
-  static std::string LookupKey(std::string_view key) {
-    constexpr std::string_view strip = " \t\v\f\x1a";
-    const std::size_t first = key.find_first_not_of(strip);
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = key.find_last_not_of(strip);
-    return text::lowerCase(key.substr(first, last - first + 1));
-  }
+  static std::string LookupKey(std::string_view key) { return text::lowerCase(profile::stripBlanks(key)); }
 
   std::vector<std::pair<std::string, std::string>> lines_;
   std::unordered_map<std::string, std::size_t> lineByKey_;
@@ -199,10 +193,10 @@ Status SaveProject(const Project& project, const std::string& hostTarget, const 
   options.shownName = shownName;
   // The file is read back as the loader would read it before it may replace the old one.
   options.verify = [&](const std::string& temporary) -> Status {
-    Result<std::string> written = files::readFile(temporary);
+    const Result<ProfileFile> written = ProfileFile::read(temporary);
     if (!written)
       return Status::failed(Failure::System, files::unableToWrite(shownName), written.status().text());
-    return CheckWrittenProject(project, ProfileFile::fromBytes(*written));
+    return CheckWrittenProject(project, *written);
   };
   return files::replaceFile(hostTarget, ProjectFileText(project), options);
 }

@@ -12,6 +12,7 @@
 #include "model/project.h"
 #include "model/project_keys.h"
 #include "model/section_reading.h"
+#include "platform/profile_index.h"
 #include "platform/profile_reader.h"
 #include "platform/text.h"
 
@@ -180,13 +181,11 @@ std::string Cp(std::string_view utf8) { return text::fromUtf8(utf8); }
 // What in a group's name the file cannot carry, as far as the name alone tells.
 std::string GroupNameProblem(const Project& project, const TInstallGroup& group) {
   const std::string& name = group.Name;
-  constexpr std::string_view blanks = " \t\v\f\x1a";
   if (name.empty()) return Cp("пустое имя");
   if (name.find_first_of("\r\n") != std::string::npos) return Cp("перевод строки в имени");
   if (GroupKindPrefix(group) == '\0' && (name[0] == kExpandedGroupPrefix || name[0] == kLockedGroupPrefix))
     return Cp("имя обычной группы начинается с «+» или «#»");
-  if (blanks.find(name.front()) != std::string_view::npos ||
-      blanks.find(name.back()) != std::string_view::npos)
+  if (profile::isProfileBlank(name.front()) || profile::isProfileBlank(name.back()))
     return Cp("пробел в начале или в конце имени");
   if (name.find('=') != std::string::npos) return Cp("в имени есть «=»");
   if (name[0] == '[' || name[0] == ';') return Cp("имя начинается с «") + name[0] + Cp("»");

@@ -10,9 +10,6 @@ namespace sw {
 
 namespace {
 
-// The program tree's background until the main window records its own.
-QRgb gIconBackgroundColor = qRgb(255, 255, 255);
-
 // The icons of a file through the cache when there is one; `own` holds an uncached source.
 const IconSource& sourceOf(const std::string& file, IconSourceCache* cache, IconSource& own) {
   const std::string host = files::hostPath(file);
@@ -23,12 +20,8 @@ const IconSource& sourceOf(const std::string& file, IconSourceCache* cache, Icon
 
 }  // namespace
 
-QRgb IconBackgroundColor() { return gIconBackgroundColor; }
-
-void SetIconBackgroundColor(QRgb color) { gIconBackgroundColor = color | 0xFF000000u; }
-
-int AppendSmallIcon(ImageList& list, const QImage& icon16) {
-  const QRgb background = IconBackgroundColor();
+int AppendSmallIcon(ImageList& list, const QImage& icon16, QRgb background) {
+  background |= 0xFF000000u;  // a picture's background is opaque
   QImage cell(list.width(), list.height(), QImage::Format_ARGB32);
   cell.fill(background);
   if (!icon16.isNull()) {
@@ -41,7 +34,8 @@ int AppendSmallIcon(ImageList& list, const QImage& icon16) {
   return list.appendWithTransparentColor(cell, background);
 }
 
-int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large, IconSourceCache* cache) {
+int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large, QRgb background,
+                    IconSourceCache* cache) {
   if ((small == nullptr && large == nullptr) || !files::fileExists(file)) return 0;
   IconSource own;
   const IconSource& source = sourceOf(file, cache, own);
@@ -49,7 +43,7 @@ int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large,
   if (count < 1) return 0;
   for (int i = 0; i < count; ++i) {
     if (large != nullptr) large->append(source.extract(i, kLargeIconSize));
-    if (small != nullptr) AppendSmallIcon(*small, source.extract(i, kSmallIconSize));
+    if (small != nullptr) AppendSmallIcon(*small, source.extract(i, kSmallIconSize), background);
   }
   // The tables stay in the cache for later lookups; the bytes are not needed until then.
   if (cache != nullptr) cache->releaseBytes();

@@ -99,13 +99,6 @@ Result<ProfileFile> ProfileFile::read(const std::string& hostPath) {
   return parse(std::move(bytes).value());
 }
 
-ProfileFile ProfileFile::load(const std::string& hostPath, bool* exists) {
-  Result<ProfileFile> file = read(hostPath);
-  if (exists) *exists = file.ok();
-  if (!file) return ProfileFile();
-  return std::move(file).value();
-}
-
 ProfileList ProfileFile::sectionList() const {
   const ProfileIndex& parsed = index_ ? index_->parsed : emptyIndex();
   std::vector<std::string_view> names;

@@ -43,9 +43,6 @@ class ProfileFile {
   // with NotFound for a missing file, NotRegularFile for a folder, pipe or device (never
   // waiting on one), TooLarge above 1 GiB (never a file cut short), System otherwise.
   static Result<ProfileFile> read(const std::string& hostPath);
-  // As `read`, with a file that cannot be read answering as empty; `exists` (when given) tells
-  // whether it was read.
-  static ProfileFile load(const std::string& hostPath, bool* exists = nullptr);
 
   // The three calls of the runtime, with its buffer sizes. A null default stands for a NULL
   // pointer passed as the default.

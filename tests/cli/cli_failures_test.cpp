@@ -58,6 +58,8 @@ TEST(CliFailures, OnlyRegularFilesWithinTheLimitAreRead) {
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const std::string huge = dir.file("huge.ini");
   std::filesystem::resize_file(dir.write("huge.ini", ""), (std::uintmax_t{1} << 30) + 1);  // sparse
+  const std::string hugeIcons = dir.file("huge.dll");
+  std::filesystem::resize_file(dir.write("huge.dll", "MZ"), std::uintmax_t{5} << 30);
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"ini", pipe}, "not a regular file"},
       {{"ini", "/dev/zero"}, "not a regular file"},
@@ -68,6 +70,7 @@ TEST(CliFailures, OnlyRegularFilesWithinTheLimitAreRead) {
       {{"ini", ini, "--queries", dir.path()}, "Cannot read"},
       {{"ini", ini, "--queries", huge}, "more than"},
       {{"dump", pipe, "--root", dir.path()}, "did not load"},
+      {{"icons", hugeIcons}, "more than"},
   };
   for (const auto& [call, reason] : cases) {
     const CliRun run = runBinary(call);

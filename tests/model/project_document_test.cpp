@@ -6,6 +6,7 @@
 
 #include "model/project_writer.h"
 #include "platform/text.h"
+#include "support/icon_fixtures.h"
 #include "support/project_text.h"
 #include "support/temp_dir.h"
 
@@ -91,6 +92,29 @@ TEST(ProjectDocument, NewProjectKeepsSettingsAndDropsGroups) {
   ASSERT_TRUE(again.open("new.ini", dir.path()).ok());
   EXPECT_TRUE(again.project().Groups.empty());
   EXPECT_EQ(again.project().Settings.Autor, "Loaded");
+}
+
+// Small pictures are drawn on the document's colour, the program tree's background.
+TEST(ProjectDocument, SmallPicturesAreDrawnOnItsBackgroundColour) {
+  TempDir dir;
+  QImage picture = testing::solidPicture(16, 16, qRgb(255, 0, 0));
+  picture.setPixel(5, 5, qRgba(0, 0, 255, 128));
+  dir.write("half.ico", testing::makeIco({testing::dibImage(picture, 32)}));
+  dir.write("setup.ini", ProjectText()
+                             .section("SoftwareGroup")
+                             .key("G", "")
+                             .program(0, "G", "P")
+                             .key("IconFile", "%ROOT%\\half.ico")
+                             .bytes());
+  ProjectDocument document;
+  document.setIconBackgroundColor(qRgb(0, 128, 0));
+  ASSERT_TRUE(document.open("setup.ini", dir.path()).ok());
+  const QImage small = document.smallPictures().at(document.project().Groups[0]->Items[0]->SmallImage);
+  const QRgb blended = small.pixel(5, 7);  // two rows down in its 16 x 20 cell
+  EXPECT_GT(qGreen(blended), 40);
+  EXPECT_GT(qBlue(blended), 100);
+  EXPECT_EQ(small.pixel(0, 2), qRgb(255, 0, 0));
+  EXPECT_EQ(qAlpha(small.pixel(0, 0)), 0);  // the background itself is transparent
 }
 
 }  // namespace

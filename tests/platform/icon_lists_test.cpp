@@ -13,23 +13,16 @@ using testing::iconLibraryColour;
 
 constexpr QRgb kRed = 0xFFFF0000u;
 
-// Keeps the process-wide background colour as the tests found it.
 class IconLists : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = IconBackgroundColor(); }
-  void TearDown() override { SetIconBackgroundColor(saved_); }
-
   testing::TempDir dir_;
-  QRgb saved_ = 0;
 };
-
-TEST_F(IconLists, BackgroundDefaultsToWhite) { EXPECT_EQ(IconBackgroundColor(), qRgb(255, 255, 255)); }
 
 TEST_F(IconLists, AppendFileIconsDrawsSmallIconsTwoPixelsDownOnTheBackground) {
   const std::string dll = dir_.write("Lib.dll", testing::makeIconLibraryDll(3));
   ImageList small(16, 20);
   ImageList large(32, 32);
-  ASSERT_EQ(AppendFileIcons(dll, &small, &large), 3);
+  ASSERT_EQ(AppendFileIcons(dll, &small, &large, kDefaultIconBackground), 3);
   ASSERT_EQ(small.count(), 3);
   ASSERT_EQ(large.count(), 3);
   for (int i = 0; i < 3; ++i) {
@@ -45,9 +38,8 @@ TEST_F(IconLists, SmallIconTransparencyShowsTheBackgroundColourThenDropsIt) {
   QImage picture = testing::solidPicture(16, 16, kRed);
   picture.setPixel(4, 4, qRgba(0, 0, 0, 0));
   picture.setPixel(5, 4, qRgba(0, 0, 255, 128));
-  SetIconBackgroundColor(qRgb(0, 128, 0));
   ImageList small(20, 20);  // centred both ways: offset 2, 2
-  AppendSmallIcon(small, picture);
+  AppendSmallIcon(small, picture, qRgb(0, 128, 0));
   const QImage cell = small.at(0);
   EXPECT_EQ(qAlpha(cell.pixel(6, 6)), 0);
   EXPECT_EQ(qAlpha(cell.pixel(7, 6)), 255);  // half-transparent blue blended onto green
@@ -62,8 +54,8 @@ TEST_F(IconLists, AppendTwiceDoublesLoadReplaces) {
   const std::string ico = dir_.write("one.ico", testing::makeIcoFile(48, kRed));
   ImageList small(16, 20);
   ImageList large(32, 32);
-  AppendFileIcons(dll, &small, &large);
-  AppendFileIcons(dll, &small, &large);
+  AppendFileIcons(dll, &small, &large, kDefaultIconBackground);
+  AppendFileIcons(dll, &small, &large, kDefaultIconBackground);
   EXPECT_EQ(small.count(), 4);
   EXPECT_EQ(large.at(3).pixel(0, 0), iconLibraryColour(1));
 
@@ -88,8 +80,8 @@ TEST_F(IconLists, FilesWithoutIconsLeaveTheListsAlone) {
   EXPECT_EQ(LoadFileIcons(text, &small, &large), 0);
   EXPECT_EQ(LoadFileIcons(dir_.file("missing.dll"), &small, &large), 0);
   EXPECT_EQ(LoadFileIcons(dir_.path(), &small, &large), 0);
-  EXPECT_EQ(AppendFileIcons(text, &small, &large), 0);
-  EXPECT_EQ(AppendFileIcons(dll, nullptr, nullptr), 0);
+  EXPECT_EQ(AppendFileIcons(text, &small, &large, kDefaultIconBackground), 0);
+  EXPECT_EQ(AppendFileIcons(dll, nullptr, nullptr, kDefaultIconBackground), 0);
   EXPECT_EQ(LoadFileIcons(dll, nullptr, nullptr), 0);
   EXPECT_EQ(large.count(), 1);
   EXPECT_EQ(small.count(), 0);
@@ -101,13 +93,13 @@ TEST_F(IconLists, WindowsStylePathsAndTheCacheFindAndParseEachFileOnce) {
   ImageList small(16, 20);
   ImageList large(32, 32);
   IconSourceCache cache;
-  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, &cache), 2);
+  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, kDefaultIconBackground, &cache), 2);
   cache.get(dir_.write("other.ico", testing::makeIcoFile(16, kRed)));
   // Released once appended and another file asked for (asking again does not read it).
   EXPECT_FALSE(cache.get(dir_.file("Icons/Lib.DLL")).holdsBytes());
   dir_.write("Icons/Lib.DLL", testing::makeIconLibraryDll(5));  // not read again through the cache
-  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, &cache), 2);
-  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large), 5);
+  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, kDefaultIconBackground, &cache), 2);
+  EXPECT_EQ(AppendFileIcons(windowsPath, &small, &large, kDefaultIconBackground), 5);
   EXPECT_EQ(large.count(), 9);
 }
 

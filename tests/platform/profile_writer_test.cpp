@@ -38,7 +38,7 @@ TEST(ProfileWriter, ReplacesAnExistingKeyInPlace) {
   const std::string shadow = dir.write("shadow.ini", "[S]\nflag\nflag=1\n");
   ASSERT_TRUE(writeProfileString(shadow, "S", "FLAG", "2").ok());
   EXPECT_EQ(dir.read("shadow.ini"), "[S]\nflag=2\nflag=1\n");
-  EXPECT_EQ(ProfileFile::load(shadow).readString("S", "flag", ""), "2");
+  EXPECT_EQ(ProfileFile::read(shadow)->readString("S", "flag", ""), "2");
 }
 
 TEST(ProfileWriter, AppendsKeyAtTheEndOfItsSection) {

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli_runner.h"
+#include "model/project_keys.h"
 #include "platform/text.h"
 #include "support/project_text.h"
 #include "support/temp_dir.h"
@@ -87,7 +88,7 @@ TEST(ResaveCommand, ARefusedSaveLeavesTheTargetAndExitsThree) {
   TempDir dir;
   ProjectText text;
   text.section("SoftwareGroup").key("G", "");
-  for (int i = 0; i < 1001; ++i) text.program(i, "G", "P" + std::to_string(i));
+  for (int i = 0; i < 1001; ++i) text.program(i, "G", ProgramSectionName(i));
   const std::string project = dir.write("big.ini", text.bytes());
   const std::string target = dir.write("target.ini", "old");
   const CliRun run = runInProcess({"resave", project, "--root", dir.path(), "--out", target});

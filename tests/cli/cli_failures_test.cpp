@@ -22,17 +22,12 @@
 namespace sw::clitest {
 namespace {
 
-using testing::ProjectText;
 using testing::TempDir;
-
-std::string smallProject() {
-  return ProjectText().section("SoftwareGroup").key("G", "").program(0, "G", "P").bytes();
-}
 
 // A typo in --root would make every program with a tag file hidden and fixed; it is refused.
 TEST(CliFailures, TheRootFolderMustExist) {
   TempDir dir;
-  const std::string project = dir.write("setup.ini", smallProject());
+  const std::string project = dir.write("setup.ini", testing::oneProgramProject());
   const std::string notThere = dir.file("no-such-folder");
   for (const std::vector<std::string>& call :
        {std::vector<std::string>{"dump", project, "--root", notThere},
@@ -82,7 +77,7 @@ TEST(CliFailures, OnlyRegularFilesWithinTheLimitAreRead) {
 // dump > /dev/full used to end with exit status 0 and half a JSON text.
 TEST(CliFailures, OutputThatCannotBeWrittenIsAFailure) {
   TempDir dir;
-  const std::string project = dir.write("setup.ini", smallProject());
+  const std::string project = dir.write("setup.ini", testing::oneProgramProject());
   QProcess process;
   process.setStandardOutputFile(QStringLiteral("/dev/full"));
   process.start(QStringLiteral(SETWRIGHT_CLI_PATH),

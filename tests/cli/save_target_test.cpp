@@ -19,24 +19,13 @@ namespace sw::clitest {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ProjectText;
+using testing::namesIn;
 using testing::TempDir;
-
-std::string project() {
-  return ProjectText().section("SoftwareGroup").key("G", "").program(4, "G", "Program").bytes();
-}
-
-std::vector<std::string> namesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // `--out setup.ini` beside SETUP.INI used to overwrite SETUP.INI, and the next run its backup.
 TEST(SaveTarget, TheNameIsTakenLiterally) {
   TempDir dir;
-  const std::string source = dir.write("source.ini", project());
+  const std::string source = dir.write("source.ini", testing::oneProgramProject(4));
   dir.write("SETUP.INI", "upper case, not ours");
   dir.write("SETUP.INI.BAK", "its backup, not ours");
   for (int run = 0; run < 2; ++run) {
@@ -54,20 +43,20 @@ TEST(SaveTarget, TheNameIsTakenLiterally) {
 // Saving through a link replaces the file it leads to and keeps the link.
 TEST(SaveTarget, LinksAreFollowedAndKept) {
   TempDir dir;
-  const std::string source = dir.write("source.ini", project());
+  const std::string source = dir.write("source.ini", testing::oneProgramProject(4));
   const std::string real = dir.write("real/setup.ini", "old");
   fs::create_symlink("real/setup.ini", dir.file("link.ini"));
   const CliRun resave = runBinary({"resave", source, "--root", dir.path(), "--out", dir.file("link.ini")});
   ASSERT_EQ(resave.exitCode, cli::kExitOk) << resave.err;
   EXPECT_TRUE(fs::is_symlink(dir.file("link.ini")));
   EXPECT_NE(readBytes(real), "old");
-  EXPECT_NE(readBytes(real).find("Caption=Program"), std::string::npos);
+  EXPECT_NE(readBytes(real).find("Caption=P"), std::string::npos);
 }
 
 // A folder, a pipe or a read-only file is refused with the reason and status 3; none changes.
 TEST(SaveTarget, WhatCannotBeReplacedIsRefused) {
   TempDir dir;
-  const std::string source = dir.write("source.ini", project());
+  const std::string source = dir.write("source.ini", testing::oneProgramProject(4));
   fs::create_directory(dir.file("folder.ini"));
   ASSERT_EQ(::mkfifo(dir.file("pipe.ini").c_str(), 0600), 0);
   const std::string readOnly = dir.write("readonly.ini", "keep me");
@@ -92,7 +81,7 @@ TEST(SaveTarget, FoldersNamedInAnotherEncodingWork) {
   TempDir dir;
   const std::string folder = dir.file("\xCF\xF0\xEE\xE5\xEA\xF2");  // "Проект" in 1251
   fs::create_directory(folder);
-  const std::string source = dir.write("\xCF\xF0\xEE\xE5\xEA\xF2/setup.ini", project());
+  const std::string source = dir.write("\xCF\xF0\xEE\xE5\xEA\xF2/setup.ini", testing::oneProgramProject(4));
   const CliRun dump = runBinary({"dump", source, "--root", folder, "--pictures", folder + "/\xEA\xE0\xF0"});
   EXPECT_EQ(dump.exitCode, cli::kExitOk) << dump.err;
   EXPECT_TRUE(fs::exists(folder + "/\xEA\xE0\xF0/small-000.png"));

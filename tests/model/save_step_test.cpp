@@ -37,14 +37,6 @@ TInstallGroup* AddGroupWithProgram(Project& project, const std::string& name, co
   return group;
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 constexpr std::string_view kOldFile = "\r\n[Common_Info]\r\nVer=2.0\r\n; the old file\r\n";
 
 TEST(SaveStep, BackupThenReplaceWithNoTemporaryFileLeft) {
@@ -57,13 +49,13 @@ TEST(SaveStep, BackupThenReplaceWithNoTemporaryFileLeft) {
   ASSERT_TRUE(result.ok()) << result.text();
   EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
   EXPECT_EQ(dir.read("setup.ini"), ProjectFileText(project));
-  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+  EXPECT_EQ(testing::namesIn(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
 
   // A first save makes no backup; a Windows-style name in other letter case reaches the folder.
   const std::string fresh = dir.path() + "\\Fresh.ini";
   ASSERT_TRUE(SaveProjectStep(project, fresh).ok());
   EXPECT_EQ(dir.read("Fresh.ini"), ProjectFileText(project));
-  EXPECT_EQ(FolderEntries(dir.path()).size(), 3u);
+  EXPECT_EQ(testing::namesIn(dir.path()).size(), 3u);
 }
 
 TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
@@ -74,14 +66,14 @@ TEST(SaveStep, FailedWriteLeavesEverythingAndSaysWhere) {
   Status result = SaveProjectStep(project, missing);
   EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.message(), "Unable to write to " + missing);
-  EXPECT_TRUE(FolderEntries(dir.path()).empty());
+  EXPECT_TRUE(testing::namesIn(dir.path()).empty());
 
   // A folder where the file should be: nothing replaces it and no temporary file remains.
   std::filesystem::create_directory(dir.file("taken.ini"));
   result = SaveProjectStep(project, dir.file("taken.ini"));
   EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.message(), "Unable to write to " + dir.file("taken.ini"));
-  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"taken.ini"});
+  EXPECT_EQ(testing::namesIn(dir.path()), std::vector<std::string>{"taken.ini"});
 }
 
 // Whatever step of the write fails, the old file stays, its backup is fresh, no temporary file
@@ -106,7 +98,7 @@ TEST(SaveStep, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(result.detail(), systemReason(error));
     EXPECT_EQ(dir.read("setup.ini"), kOldFile);
     EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
-    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+    EXPECT_EQ(testing::namesIn(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
   }
 }
 
@@ -122,7 +114,7 @@ TEST(SaveStep, AFailedBackupKeepsTheOlderBackupAndTheSaveGoesOn) {
   ASSERT_TRUE(SaveProjectStep(project, path).ok());
   EXPECT_EQ(dir.read("setup.ini.bak"), "the older backup");
   EXPECT_EQ(dir.read("setup.ini"), ProjectFileText(project));
-  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+  EXPECT_EQ(testing::namesIn(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
 }
 
 struct Refusal {
@@ -174,7 +166,7 @@ TEST(SaveStep, UnfaithfulProjectsAreRefusedAndNamed) {
     EXPECT_EQ(result.message().find("Kept"), std::string::npos) << result.message();
     EXPECT_EQ(dir.read("setup.ini"), kOldFile);
     EXPECT_EQ(dir.read("setup.ini.bak"), kOldFile);
-    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
+    EXPECT_EQ(testing::namesIn(dir.path()), (std::vector<std::string>{"setup.ini", "setup.ini.bak"}));
   }
 }
 
@@ -232,7 +224,7 @@ TEST(SaveStep, OversizedProjectLoadsButIsNotSavedOverItself) {
   EXPECT_NE(result.message().find("Программа «"), std::string::npos);
   EXPECT_EQ(dir.read("big.ini"), original);
   EXPECT_EQ(dir.read("big.ini.bak"), original);
-  EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"big.ini", "big.ini.bak"}));
+  EXPECT_EQ(testing::namesIn(dir.path()), (std::vector<std::string>{"big.ini", "big.ini.bak"}));
 }
 
 TEST(SaveStep, LoadProjectIfExistsNeedsARegularFile) {

@@ -52,7 +52,7 @@ TEST(ReplaceFile, RefusesWhatIsNotARegularFileBeforeOpeningIt) {
   const Case cases[] = {
       {"it is a folder",
        [](const TempDir& dir, const std::string&) { dir.write("target/inside.txt", "keep"); }},
-      {"it is a pipe", [](const TempDir&, const std::string& path) { testing::makeFifo(path); }},
+      {"it is a pipe", [](const TempDir&, const std::string& path) { ::mkfifo(path.c_str(), 0600); }},
       {"it is a socket", [](const TempDir&, const std::string& path) { testing::makeSocket(path); }},
       {"it is a folder",
        [](const TempDir& dir, const std::string& path) {
@@ -162,7 +162,7 @@ TEST(ReplaceFile, ALinkNotFollowedIsReplacedAndWhatItNamedStays) {
   using Make = void (*)(const TempDir&);
   const Make destinations[] = {
       [](const TempDir& dir) { dir.write("real", "project"); },
-      [](const TempDir& dir) { testing::makeFifo(dir.file("real")); },
+      [](const TempDir& dir) { ::mkfifo(dir.file("real").c_str(), 0600); },
       [](const TempDir& dir) { dir.write("real/inside.txt", "keep"); },
   };
   for (Make make : destinations) {
@@ -205,7 +205,6 @@ TEST(ReplaceFile, LongNamesSaveWithATemporaryNameWithinTheLimit) {
                                std::string(255, '\xFF')};
   for (const std::string& name : names) {
     TempDir dir;
-    const testing::RawNamesRemover remover(dir.path());
     const std::string target = dir.write(name, "old");
     Names during;
     test_hook::ScopedWriteHooks hooks;

@@ -72,7 +72,6 @@ TEST(TargetHostPath, TakesTheNameLiterallyWhereAnotherCaseExists) {
 
 TEST(TargetHostPath, FindsARawNamedFolderByItsExactTextOnly) {
   TempDir dir;
-  const testing::RawNamesRemover remover(dir.path());
   dir.write(kProjects1251 + "/setup.ini", "old");
   dir.write("日/x.ini", "x");
   const std::string folder = dir.path() + "\\" + kProjects1251;  // the model's 1251 text

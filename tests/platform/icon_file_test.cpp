@@ -95,22 +95,8 @@ TEST(IconFile, HundredMegabyteFilesGiveTheirIcons) {
 
 TEST(IconFile, OpenSaysWhyAFileGivesNoIcons) {
   testing::TempDir dir;
-  struct Case {
-    const char* what;
-    std::string path;
-    Failure failure;
-  };
-  std::vector<Case> cases = {
-      {"missing", dir.file("missing.ico"), Failure::NotFound},
-      {"folder", dir.path(), Failure::NotRegularFile},
-      {"over 4 GiB",
-       testing::writeSparseFile(dir, "huge.exe", testing::makeIconLibraryDll(1), std::uint64_t{5} << 30),
-       Failure::TooLarge},
-  };
-  if (const std::string pipe = testing::makeNamedPipe(dir, "pipe.ico"); !pipe.empty())
-    cases.push_back({"pipe nobody writes to", pipe, Failure::NotRegularFile});
-  if (std::filesystem::exists("/dev/zero")) cases.push_back({"device", "/dev/zero", Failure::NotRegularFile});
-  for (const Case& test : cases) {
+  for (const auto& test :
+       testing::unreadableFiles(dir, ".dll", testing::makeIconLibraryDll(1), std::uint64_t{5} << 30)) {
     SCOPED_TRACE(test.what);
     const Result<IconSource> source = IconSource::open(test.path);
     ASSERT_FALSE(source.ok());

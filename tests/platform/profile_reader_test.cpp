@@ -127,21 +127,7 @@ TEST(ProfileReader, ReadTakesTheWholeFile) {
 // not read until memory runs out, a file over the limit is not cut short.
 TEST(ProfileReader, ReadSaysWhyAFileCannotBeRead) {
   testing::TempDir dir;
-  struct Case {
-    const char* what;
-    std::string path;
-    Failure failure;
-  };
-  std::vector<Case> cases = {
-      {"missing", dir.file("missing.ini"), Failure::NotFound},
-      {"folder", dir.path(), Failure::NotRegularFile},
-      {"over 1 GiB", testing::writeSparseFile(dir, "huge.ini", "[S]\nk=v\n", (std::uint64_t{1} << 30) + 1),
-       Failure::TooLarge},
-  };
-  if (const std::string pipe = testing::makeNamedPipe(dir, "pipe.ini"); !pipe.empty())
-    cases.push_back({"pipe nobody writes to", pipe, Failure::NotRegularFile});
-  if (std::filesystem::exists("/dev/zero")) cases.push_back({"device", "/dev/zero", Failure::NotRegularFile});
-  for (const Case& test : cases) {
+  for (const auto& test : testing::unreadableFiles(dir, ".ini", "[S]\nk=v\n", (std::uint64_t{1} << 30) + 1)) {
     SCOPED_TRACE(test.what);
     const Result<ProfileFile> file = ProfileFile::read(test.path);
     ASSERT_FALSE(file.ok());

@@ -14,18 +14,6 @@
 
 namespace sw::testing {
 
-std::vector<std::string> namesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void makeFifo(const std::string& hostPath) {
-  if (::mkfifo(hostPath.c_str(), 0666) != 0) throw std::runtime_error("cannot make a pipe at " + hostPath);
-}
-
 void makeSocket(const std::string& hostPath) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
@@ -43,12 +31,6 @@ FileOwnership ownershipOf(const std::string& hostPath) {
   struct stat info {};
   if (::stat(hostPath.c_str(), &info) != 0) throw std::runtime_error("cannot stat " + hostPath);
   return {static_cast<mode_t>(info.st_mode & 07777), info.st_uid, info.st_gid};
-}
-
-RawNamesRemover::~RawNamesRemover() {
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored))
-    std::filesystem::remove_all(entry.path(), ignored);
 }
 
 void defaultWhereIgnored(int signalNumber) {

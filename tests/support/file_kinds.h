@@ -11,10 +11,6 @@
 
 namespace sw::testing {
 
-// The names in a folder (host bytes), sorted.
-std::vector<std::string> namesIn(const std::string& folder);
-
-void makeFifo(const std::string& hostPath);
 // A UNIX socket's file, left behind by a socket that is closed again.
 void makeSocket(const std::string& hostPath);
 
@@ -24,19 +20,6 @@ struct FileOwnership {
   gid_t group = 0;
 };
 FileOwnership ownershipOf(const std::string& hostPath);
-
-// Empties a folder with std::filesystem when it goes: QTemporaryDir cannot remove names that
-// are not UTF-8. Declare it after the TempDir it empties.
-class RawNamesRemover {
- public:
-  explicit RawNamesRemover(std::string folder) : folder_(std::move(folder)) {}
-  ~RawNamesRemover();
-  RawNamesRemover(const RawNamesRemover&) = delete;
-  RawNamesRemover& operator=(const RawNamesRemover&) = delete;
-
- private:
-  std::string folder_;
-};
 
 // A test may run with SIGINT or SIGTERM ignored (a background job); a child that must die of
 // the signal gets the default action back, an installed handler stays.

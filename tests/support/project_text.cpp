@@ -33,4 +33,8 @@ ProjectText& ProjectText::program(int number, std::string_view group, std::strin
   return section(ProgramSectionName(number)).key("Group", group).key("Caption", caption);
 }
 
+std::string oneProgramProject(int number) {
+  return ProjectText().section("SoftwareGroup").key("G", "").program(number, "G", "P").bytes();
+}
+
 }  // namespace sw::testing

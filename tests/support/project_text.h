@@ -24,4 +24,7 @@ class ProjectText {
   std::string text_;
 };
 
+// The smallest project that loads with a program: group G with program P, number `number`.
+std::string oneProgramProject(int number = 0);
+
 }  // namespace sw::testing

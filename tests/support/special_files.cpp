@@ -28,4 +28,18 @@ std::string makeNamedPipe(const TempDir& dir, std::string_view relative) {
 #endif
 }
 
+std::vector<UnreadableFile> unreadableFiles(const TempDir& dir, std::string_view extension,
+                                            std::string_view head, std::uint64_t tooLarge) {
+  const std::string suffix(extension);
+  std::vector<UnreadableFile> files = {
+      {"missing", dir.file("missing" + suffix), Failure::NotFound},
+      {"folder", dir.path(), Failure::NotRegularFile},
+      {"too large", writeSparseFile(dir, "huge" + suffix, head, tooLarge), Failure::TooLarge},
+  };
+  if (const std::string pipe = makeNamedPipe(dir, "pipe" + suffix); !pipe.empty())
+    files.push_back({"pipe nobody writes to", pipe, Failure::NotRegularFile});
+  if (std::filesystem::exists("/dev/zero")) files.push_back({"device", "/dev/zero", Failure::NotRegularFile});
+  return files;
+}
+
 }  // namespace sw::testing

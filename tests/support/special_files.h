@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/status.h"
 #include "support/temp_dir.h"
 
 namespace sw::testing {
@@ -17,5 +19,16 @@ std::string writeSparseFile(const TempDir& dir, std::string_view relative, std::
 
 // A named pipe below the folder, or an empty string where the system has none.
 std::string makeNamedPipe(const TempDir& dir, std::string_view relative);
+
+// A file a reader must refuse before it reads anything, and how.
+struct UnreadableFile {
+  const char* what;
+  std::string path;
+  Failure failure;
+};
+// A missing file, a folder, a pipe nobody writes to, a device without end, and a sparse file of
+// `tooLarge` bytes starting with `head`; `extension` names them (".ini").
+std::vector<UnreadableFile> unreadableFiles(const TempDir& dir, std::string_view extension,
+                                            std::string_view head, std::uint64_t tooLarge);
 
 }  // namespace sw::testing

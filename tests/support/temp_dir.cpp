@@ -1,11 +1,20 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace sw::testing {
+
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 TempDir::TempDir() {
   if (!dir_.isValid()) throw std::runtime_error("cannot create a temporary folder");

@@ -4,8 +4,12 @@
 #include <QTemporaryDir>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw::testing {
+
+// The names in a folder (host bytes), sorted.
+std::vector<std::string> namesIn(const std::string& folder);
 
 class TempDir {
  public:

@@ -36,8 +36,8 @@ TEST(ProjectWriter, WriteProgramHasNoBlankLinesAndUsesTheOwnersCurrentName) {
   Project project;
   TInstallGroup* group = AddGroup(project, "Old", "");
   TInstallItem* program = AddProgram(project, group, 12, "[x] tool");
-  program->Depends = {3, 10};
-  program->DependsOr = {1000};
+  SetReferences(project, *program, &TInstallItem::Depends, {3, 10});
+  SetReferences(project, *program, &TInstallItem::DependsOr, {1000});
   group->Name = "Renamed";  // renaming leaves the program's Group field behind
   std::string out = "before\r\n";
   WriteProgram(out, *program);
@@ -137,10 +137,10 @@ TEST(ProjectWriter, RenumberFollowsOrderAndKeepsReferencesOnTheirPrograms) {
   TInstallItem* two = AddProgram(project, g1, 2, "two");
   TInstallItem* moved = AddProgram(project, g2, 9, "nine");
   TInstallItem* twin = AddProgram(project, g2, 2, "another two");
-  five->Depends = {2, 9, 44};
-  five->Exclude = {44};
-  moved->DependsOr = {5, 2};
-  two->Exclude = {9};
+  SetReferences(project, *five, &TInstallItem::Depends, {2, 9, 44});
+  SetReferences(project, *five, &TInstallItem::Exclude, {44});
+  SetReferences(project, *moved, &TInstallItem::DependsOr, {5, 2});
+  SetReferences(project, *two, &TInstallItem::Exclude, {9});
 
   RenumberPrograms(project);
   EXPECT_EQ(five->Number, 0);

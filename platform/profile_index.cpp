@@ -93,6 +93,8 @@ ProfileIndex::ProfileIndex(std::string text, std::vector<bool> inexact)
 
   const char* const data = text_.data();
   const std::size_t size = text_.size();
+  // Most files hold no zero byte at all: then no name or value needs searching for one.
+  hasZero_ = size > 0 && std::memchr(data, '\0', size) != nullptr;
   auto nextOf = [&](char wanted, std::size_t from) {
     const void* found = from < size ? std::memchr(data + from, wanted, size - from) : nullptr;
     return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
@@ -141,7 +143,7 @@ bool ProfileIndex::isInexact(std::string_view part) const {
 
 void ProfileIndex::openSection(std::string_view rawName, bool& keepLines) {
   if (!sections_.empty()) closeSection();
-  const std::string_view name = cutAtZero(stripBlanks(rawName));
+  const std::string_view name = cutZero(stripBlanks(rawName));
   ProfileSection section;
   section.nameBegin = offsetOf(name);
   section.nameSize = static_cast<std::uint32_t>(name.size());
@@ -169,12 +171,12 @@ void ProfileIndex::addLine(std::string_view line) {
   const std::size_t equals = line.find('=');
   if (equals != std::string_view::npos) {
     name = stripBlanks(line.substr(0, equals));
-    const std::string_view value = cutAtZero(stripBlanks(line.substr(equals + 1)));
+    const std::string_view value = cutZero(stripBlanks(line.substr(equals + 1)));
     entry.hasValue = true;
     entry.valueBegin = offsetOf(value);
     entry.valueSize = static_cast<std::uint32_t>(value.size());
   }
-  name = cutAtZero(name);
+  name = cutZero(name);
   entry.nameBegin = offsetOf(name);
   entry.nameSize = static_cast<std::uint32_t>(name.size());
   entry.inexactName = isInexact(name);

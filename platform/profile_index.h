@@ -111,7 +111,10 @@ class ProfileIndex {
   template <typename Named>
   bool sameName(const Named& a, const Named& b) const;
 
+  std::string_view cutZero(std::string_view text) const { return hasZero_ ? cutAtZero(text) : text; }
+
   std::string text_;
+  bool hasZero_ = false;
   std::vector<bool> inexact_;
   std::vector<ProfileSection> sections_;
   std::vector<ProfileLine> lines_;

@@ -179,14 +179,16 @@ unsigned char toLower(unsigned char byte) { return caseTables().lower[byte]; }
 unsigned char toUpper(unsigned char byte) { return caseTables().upper[byte]; }
 
 std::string lowerCase(std::string_view text) {
+  const auto& lower = caseTables().lower;
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(toLower(static_cast<unsigned char>(c)));
+  for (char& c : out) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
   return out;
 }
 
 std::string upperCase(std::string_view text) {
+  const auto& upper = caseTables().upper;
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(toUpper(static_cast<unsigned char>(c)));
+  for (char& c : out) c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
   return out;
 }
 

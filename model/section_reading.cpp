@@ -2,16 +2,10 @@
 
 #include "model/values.h"
 #include "platform/profile_reader.h"
-#include "platform/text.h"
 
 namespace sw {
 
-bool SectionExistence::operator()(std::string_view section) {
-  section = section.substr(0, section.find('\0'));
-  auto [entry, added] = known_.try_emplace(text::lowerCase(section), false);
-  if (added) entry->second = file_.sectionExists(section);
-  return entry->second;
-}
+bool SectionExistence::operator()(std::string_view section) const { return file_.sectionExists(section); }
 
 std::string SectionReader::text(std::string_view key, std::string_view defaultText) const {
   return file_.readString(section_, key, defaultText);

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -17,17 +16,15 @@ namespace sw {
 
 class ProfileFile;
 
-// Whether a section exists, asked of the file once per name: reference entries repeat, and a
-// section's keys are only looked at once. Names match as lookups do (letter case folded, up
-// to a zero byte).
+// Whether a section exists for the runtime (it lists a key). Names match as lookups do
+// (letter case folded, up to a zero byte); the file's index answers with one hash lookup.
 class SectionExistence {
  public:
   explicit SectionExistence(const ProfileFile& file) : file_(file) {}
-  bool operator()(std::string_view section);
+  bool operator()(std::string_view section) const;
 
  private:
   const ProfileFile& file_;
-  std::unordered_map<std::string, bool> known_;
 };
 
 class SectionReader {

@@ -12,6 +12,8 @@ using profile::stripBlanks;
 
 struct ProfileFile::Index {
   ProfileIndex parsed;
+  // Per section: whether its key list starts with a name, which is what makes it exist.
+  std::vector<bool> listsKeys;
 };
 
 namespace {
@@ -72,6 +74,24 @@ std::string_view trimDefault(std::string_view text) {
   return text.substr(0, end);
 }
 
+// A line a key list names: one with '=' whose name is not a comment.
+bool isListed(const ProfileIndex& parsed, const profile::ProfileLine& line) {
+  const std::string_view name = parsed.name(line);
+  return line.hasValue && (name.empty() || name.front() != ';');
+}
+
+std::vector<bool> sectionsListingKeys(const ProfileIndex& parsed) {
+  std::vector<bool> lists(parsed.sections().size(), false);
+  for (std::uint32_t section = 0; section < lists.size(); ++section) {
+    for (auto* line = parsed.linesBegin(section); line != parsed.linesEnd(section); ++line) {
+      if (!isListed(parsed, *line)) continue;
+      lists[section] = !parsed.name(*line).empty();
+      break;
+    }
+  }
+  return lists;
+}
+
 const ProfileIndex& emptyIndex() {
   static const ProfileIndex empty;
   return empty;
@@ -88,6 +108,7 @@ ProfileFile ProfileFile::parse(std::string bytes) {
   ProfileFile file;
   profile::DecodedProfile decoded = profile::decodeProfileBytes(std::move(bytes));
   file.index_->parsed = ProfileIndex(std::move(decoded.text), std::move(decoded.inexact));
+  file.index_->listsKeys = sectionsListingKeys(file.index_->parsed);
   return file;
 }
 
@@ -115,8 +136,7 @@ ProfileList ProfileFile::keyList(std::string_view section,
   std::vector<std::string_view> names;
   if (found) {
     for (auto* line = parsed.linesBegin(*found); line != parsed.linesEnd(*found); ++line) {
-      const std::string_view name = parsed.name(*line);
-      if (line->hasValue && (name.empty() || name.front() != ';')) names.push_back(name);
+      if (isListed(parsed, *line)) names.push_back(parsed.name(*line));
     }
   }
   // A list that starts with an empty name reads as empty to the caller.
@@ -148,17 +168,12 @@ std::vector<std::string> ProfileFile::keyNames(std::string_view section) const {
   return keyList(section).names;
 }
 
-// The same answer as a non-empty key list, from the first listable line alone: the loader asks
-// this for every reference entry, and sections can be long.
+// The same answer as a non-empty key list, worked out once per section when the file is
+// parsed: the loader asks this for every reference entry, and sections can be long.
 bool ProfileFile::sectionExists(std::string_view section) const {
-  const ProfileIndex& parsed = index_ ? index_->parsed : emptyIndex();
-  const auto found = parsed.findSection(cutAtZero(section));
-  if (!found) return false;
-  for (auto* line = parsed.linesBegin(*found); line != parsed.linesEnd(*found); ++line) {
-    const std::string_view name = parsed.name(*line);
-    if (line->hasValue && (name.empty() || name.front() != ';')) return !name.empty();
-  }
-  return false;
+  if (!index_) return false;
+  const auto found = index_->parsed.findSection(cutAtZero(section));
+  return found && index_->listsKeys[*found];
 }
 
 }  // namespace sw

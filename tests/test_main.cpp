@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <QGuiApplication>
+#include <QApplication>
 
-// Pictures and fonts need a GUI application object; tests never need a display.
+// Pictures, fonts and dialogs need an application object; tests never need a display.
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

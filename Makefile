@@ -8,9 +8,9 @@ DEMO      := examples/demo
 
 # Debian packages the build and the tests need.
 PACKAGES := g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libjpeg-dev
+            libbenchmark-dev libjpeg-dev qt6-translations-l10n
 
-.PHONY: all deps build test run bench fuzz sanitize clean format
+.PHONY: all deps build test run bench fuzz sanitize clean format screenshots
 
 all: build
 
@@ -31,6 +31,9 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+screenshots: build
+	$(BUILD)/tests/make_screenshots docs/screenshots
 
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DSETWRIGHT_SANITIZE=ON -DSETWRIGHT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug"

@@ -1,0 +1,69 @@
+// Makes the screenshots of the editor's windows shown in the README: every dialog built as a
+// user sees it, on a small tree of example files, grabbed offscreen into docs/screenshots.
+// Usage: make_screenshots OUTDIR
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "dialogs/command_dialog.h"
+#include "dialogs/file_filter.h"
+#include "support/icon_fixtures.h"
+#include "support/temp_dir.h"
+#include "widgets/qt_translations.h"
+
+namespace {
+
+// Shows a window, lets its layout and file listings settle, and saves it.
+void grabWindow(QWidget& window, const QString& file) {
+  window.show();
+  QTimer::singleShot(600, &window, [&window, file] {
+    if (!window.grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    window.close();
+  });
+  while (window.isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+void exampleTree(const sw::testing::TempDir& dir) {
+  dir.write("Soft/Office/setup.exe", "x");
+  dir.write("Soft/Office/Readme.txt", "x");
+  dir.write("Soft/Office/settings.reg", "x");
+  dir.write("Soft/Office/install.cmd", "x");
+  dir.write("Soft/Office/Patches/fix.exe", "x");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  sw::installQtTranslations(app);
+  const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"));
+  out.mkpath(QStringLiteral("."));
+  sw::testing::TempDir dir;
+  exampleTree(dir);
+  const QString office = QString::fromStdString(dir.file("Soft/Office"));
+
+  TMyCmdDialog command;
+  sw::dialogs::applyFilter(command,
+                           QStringLiteral("Исполняемые файлы (*.exe; *.com)|*.exe;*.com|Коммандные файлы "
+                                          "(*.cmd; *.bat)|*.cmd;*.bat|Все файлы (*.*)|*.*"));
+  command.setWindowTitle(QStringLiteral("Открыть файл программы"));
+  command.setDirectory(office);
+  command.selectFile(office + QStringLiteral("/setup.exe"));
+  command.setCmdParam(QStringLiteral(" /S /norestart"));
+  command.resize(646, 420);
+  grabWindow(command, out.filePath(QStringLiteral("command-dialog.png")));
+
+  TMyCmdDialog registry;
+  sw::dialogs::applyFilter(registry, QStringLiteral("Файлы реестра (*.reg)|*.reg|Все файлы (*.*)|*.*"));
+  registry.setWindowTitle(QStringLiteral("Открыть файл реестра"));
+  registry.setShowParamBox(false);
+  registry.setDirectory(office);
+  registry.resize(646, 400);
+  grabWindow(registry, out.filePath(QStringLiteral("registry-dialog.png")));
+  return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The routines behind the "..." buttons: each opens the right dialog in the right folder,
+// offers a relative result and hands back the new text of the field. Values are 1251 text as
+// the fields hold them (variables unexpanded, commands with their parameters); they change only
+// when the user confirms, and the routine then returns true.
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace sw {
+
+// A program's command: the file with its parameters, which the dialog shows for editing.
+bool PickProgramCommand(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
+                        std::string& value);
+// A registry file.
+bool PickRegFile(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
+                 std::string& value);
+// Any file with the caller's filter ("Description|*.a;*.b|...") and title; with
+// `showParameters` the parameters are edited too and kept, otherwise dropped.
+bool PickFile(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
+              std::string& value, const QString& filter, const QString& title, bool showParameters);
+
+}  // namespace sw

@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "dialogs/browse_folder_dialog.h"
 #include "dialogs/command_dialog.h"
 #include "dialogs/dialog_runner.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/picture_dialog.h"
 #include "dialogs/relative_paths.h"
 #include "model/paths.h"
 #include "platform/files.h"
@@ -88,6 +90,32 @@ bool PickRegFile(QWidget* owner, const std::string& rootFolder, const std::strin
                         path))
     return false;
   value = path;
+  return true;
+}
+
+bool PickPictureFile(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
+                     std::string& value) {
+  const PickBase base = PickBaseFolder(rootFolder, itemFolder, value);
+  TMyOpenPictureDialog dialog(owner);
+  dialog.setWindowTitle(QStringLiteral("Открыть файл изображения"));
+  dialog.setDirectory(hostText(base.folder));
+  const QString start = startFileName(base, value);
+  if (!start.isEmpty()) dialog.selectFile(start);
+  dialog.setIsRelFilePath(base.relative);
+  if (dialogs::runDialog(dialog) != QDialog::Accepted || dialog.FileName().isEmpty()) return false;
+  value = resultPath(base, dialog.FileName(), dialog.IsRelFilePath());
+  return true;
+}
+
+bool BrowseFolder(QWidget* owner, const QString& title, const std::string& browseRoot, std::string& path,
+                  bool& relative, bool allowRelative) {
+  if (!files::folderExists(path)) path.clear();
+  const QString root = browseRoot.empty() ? QString() : hostText(browseRoot);
+  const QString start = path.empty() ? QString() : hostText(path);
+  dialogs::BrowseFolderDialog dialog(owner, title, root, start, relative, allowRelative);
+  if (dialogs::runDialog(dialog) != QDialog::Accepted || dialog.chosenFolder().isEmpty()) return false;
+  path = text::fromHostName(dialog.chosenFolder().toStdString());
+  if (allowRelative) relative = dialog.isRelative();
   return true;
 }
 

@@ -22,4 +22,15 @@ bool PickRegFile(QWidget* owner, const std::string& rootFolder, const std::strin
 bool PickFile(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
               std::string& value, const QString& filter, const QString& title, bool showParameters);
 
+// A picture (a screenshot, a button's picture), with a preview in the dialog.
+bool PickPictureFile(QWidget* owner, const std::string& rootFolder, const std::string& itemFolder,
+                     std::string& value);
+
+// A folder, in the folder browser: `title` above the tree, the tree rooted at `browseRoot` when
+// it is given and exists, `path` preselected (cleared first when it names no folder). On OK
+// `path` becomes the chosen folder (absolute) and `relative` the checkbox's state; with
+// `allowRelative` false the checkbox is disabled and `relative` comes back as it went in.
+bool BrowseFolder(QWidget* owner, const QString& title, const std::string& browseRoot, std::string& path,
+                  bool& relative, bool allowRelative);
+
 }  // namespace sw

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 
 #include "ui_browse_folder_dialog.h"
 
@@ -75,7 +76,10 @@ void BrowseFolderDialog::setUpTree(const QString& root) {
   showSelectionAlways(*tree);
   connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &BrowseFolderDialog::selectionChanged);
+  // Rows arrive, and are sorted, after the folder has been listed: each of these moves the rows.
   connect(model_, &QFileSystemModel::directoryLoaded, this, &BrowseFolderDialog::keepStartFolderInView);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, &BrowseFolderDialog::keepStartFolderInView);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &BrowseFolderDialog::keepStartFolderInView);
   if (root.isEmpty()) {
     model_->setRootPath(QString());
     return;
@@ -110,11 +114,16 @@ void BrowseFolderDialog::selectStartFolder() {
   tree->scrollTo(item);
 }
 
-void BrowseFolderDialog::keepStartFolderInView(const QString& loadedFolder) {
+void BrowseFolderDialog::keepStartFolderInView() {
   // Folders loaded above the preselected one push it down; the user's own choice is left alone.
-  if (startFolder_.isEmpty() || chosenFolder() != QDir::toNativeSeparators(startFolder_)) return;
-  if (!isSameOrInside(startFolder_, QDir::cleanPath(loadedFolder))) return;
-  ui_->FolderTree->scrollTo(ui_->FolderTree->currentIndex());
+  // One scroll after the model has settled serves every change of this pass.
+  if (startFolder_.isEmpty() || scrollQueued_) return;
+  scrollQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    scrollQueued_ = false;
+    if (chosenFolder() == QDir::toNativeSeparators(startFolder_))
+      ui_->FolderTree->scrollTo(ui_->FolderTree->currentIndex());
+  });
 }
 
 void BrowseFolderDialog::selectionChanged() {
@@ -136,6 +145,7 @@ bool BrowseFolderDialog::isRelative() const {
 void BrowseFolderDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   centreOnOwner();
+  keepStartFolderInView();
 }
 
 void BrowseFolderDialog::centreOnOwner() {

@@ -40,7 +40,7 @@ class BrowseFolderDialog : public QDialog {
   void setUpTree(const QString& root);
   void hideSiblingsOfRoot();
   void selectStartFolder();
-  void keepStartFolderInView(const QString& loadedFolder);
+  void keepStartFolderInView();
   void selectionChanged();
   void centreOnOwner();
 
@@ -51,6 +51,7 @@ class BrowseFolderDialog : public QDialog {
   QString startFolder_;
   bool incomingRelative_ = false;
   bool allowRelative_ = true;
+  bool scrollQueued_ = false;
 };
 
 }  // namespace sw::dialogs

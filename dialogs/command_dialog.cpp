@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "dialogs/file_list_fit.h"
 #include "dialogs/relative_path_strip.h"
 
 TMyCmdDialog::TMyCmdDialog(QWidget* parent) : QFileDialog(parent) {
@@ -13,6 +14,7 @@ TMyCmdDialog::TMyCmdDialog(QWidget* parent) : QFileDialog(parent) {
   setAcceptMode(QFileDialog::AcceptOpen);
   setSizeGripEnabled(true);
   strip_ = new sw::dialogs::RelativePathStrip(*this);
+  sw::dialogs::fitFileLists(*this);
 }
 
 QString TMyCmdDialog::CmdParam() const { return strip_->parametersEdit().text(); }

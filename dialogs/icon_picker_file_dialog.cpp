@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "dialogs/dialog_runner.h"
+#include "dialogs/file_list_fit.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -40,6 +41,7 @@ std::string runOpenIconFileDlg(QWidget* owner, const std::string& currentFile) {
   // Windows names ignore letter case: SETUP.EXE is a program too.
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   startWith(dialog, currentFile);
+  fitFileLists(dialog);
   if (runDialog(dialog) != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return {};

@@ -3,9 +3,12 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QTimer>
 #include <QToolTip>
 
+#include "dialogs/dialog_resources.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/file_list_fit.h"
 #include "dialogs/picture_box.h"
 #include "dialogs/preview_window.h"
 #include "dialogs/relative_path_strip.h"
@@ -35,8 +38,10 @@ TMyOpenPictureDialog::TMyOpenPictureDialog(QWidget* parent)
   setSizeGripEnabled(true);
   sw::dialogs::applyFilter(*this, pictureFilter());
   strip_ = new sw::dialogs::RelativePathStrip(*this);
+  sw::dialogs::fitFileLists(*this);
   strip_->setParametersShown(false);
 
+  sw::dialogs::ensureDialogResources();
   auto* picturePanel = new QFrame(this);
   panel_->setupUi(picturePanel);
   // The preview column stands right of the standard controls, from the top to the file types.
@@ -85,6 +90,11 @@ void TMyOpenPictureDialog::showEvent(QShowEvent* event) {
   clearPreview();
   lastPreviewed_.clear();
   QFileDialog::showEvent(event);
+  // A file selected before the dialog opens gives no selection change, yet is shown selected.
+  QTimer::singleShot(0, this, [this] {
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty()) previewFile(files.front());
+  });
 }
 
 void TMyOpenPictureDialog::previewFile(const QString& hostPath) {

@@ -9,9 +9,15 @@
 #include <cstdio>
 #include <functional>
 
+#include "dialogs/browse_folder_dialog.h"
 #include "dialogs/command_dialog.h"
 #include "dialogs/file_filter.h"
+#include "dialogs/icon_picker_dialog.h"
+#include "dialogs/icon_picker_state.h"
+#include "dialogs/picture_dialog.h"
+#include "dialogs/preview_window.h"
 #include "support/icon_fixtures.h"
+#include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
 #include "widgets/qt_translations.h"
 
@@ -33,6 +39,43 @@ void exampleTree(const sw::testing::TempDir& dir) {
   dir.write("Soft/Office/settings.reg", "x");
   dir.write("Soft/Office/install.cmd", "x");
   dir.write("Soft/Office/Patches/fix.exe", "x");
+  dir.write("Soft/Office/Shots/main-window.jpg", sw::testing::makeJpeg(800, 600, sw::testing::photoLike()));
+  dir.write("Soft/Office/Shots/options.jpg", sw::testing::makeJpeg(640, 480, sw::testing::photoLike()));
+  dir.write("Soft/Icons/icons.dll", sw::testing::makeIconLibraryDll(24));
+  dir.write("Soft/Archivers/7z/7z.exe", "x");
+  dir.write("Soft/Drivers/Video/setup.exe", "x");
+}
+
+void grabPictureDialogs(const QDir& out, const QString& office) {
+  TMyOpenPictureDialog picture;
+  sw::dialogs::applyFilter(picture, TMyOpenPictureDialog::pictureFilter());
+  picture.setWindowTitle(QStringLiteral("Открыть"));
+  const QString shot = office + QStringLiteral("/Shots/main-window.jpg");
+  picture.setDirectory(office + QStringLiteral("/Shots"));
+  picture.selectFile(shot);
+  picture.resize(900, 440);
+  grabWindow(picture, out.filePath(QStringLiteral("picture-dialog.png")));
+
+  QImage full(QString(shot), "JPEG");
+  sw::dialogs::PreviewWindow preview(full);
+  grabWindow(preview, out.filePath(QStringLiteral("preview-window.png")));
+}
+
+void grabFolderBrowser(const QDir& out, const sw::testing::TempDir& dir) {
+  sw::dialogs::BrowseFolderDialog browser(nullptr, QStringLiteral("Выберите папку с программой"),
+                                          QString::fromStdString(dir.file("Soft")),
+                                          QString::fromStdString(dir.file("Soft/Office")), true, true);
+  grabWindow(browser, out.filePath(QStringLiteral("folder-browser.png")));
+}
+
+void grabIconPicker(const QDir& out, const sw::testing::TempDir& dir) {
+  sw::dialogs::IconPickerState& state = sw::dialogs::iconPickerState();
+  state.libraryPath = dir.file("Soft/Icons/icons.dll");
+  state.currentIconFile = state.libraryPath;
+  sw::dialogs::TPicIconDlgFm picker(nullptr);
+  picker.startUse(true);
+  picker.selectIcon(5);
+  grabWindow(picker, out.filePath(QStringLiteral("icon-picker.png")));
 }
 
 }  // namespace
@@ -65,5 +108,9 @@ int main(int argc, char** argv) {
   registry.setDirectory(office);
   registry.resize(646, 400);
   grabWindow(registry, out.filePath(QStringLiteral("registry-dialog.png")));
+
+  grabPictureDialogs(out, office);
+  grabFolderBrowser(out, dir);
+  grabIconPicker(out, dir);
   return 0;
 }

@@ -4,9 +4,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QTest>
 #include <QToolButton>
 
@@ -16,6 +18,7 @@
 #include "dialogs/preview_window.h"
 #include "platform/text.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace sw::dialogs {
 namespace {
@@ -65,6 +68,7 @@ TEST(PictureDialog, PreviewFollowsTheSelection) {
   EXPECT_EQ(label->text(), QStringLiteral("Picture:"));
   EXPECT_EQ(panel->caption(), QStringLiteral("(None)"));
   EXPECT_EQ(button->toolTip(), QStringLiteral("Preview"));
+  EXPECT_FALSE(button->icon().pixmap(16, 16).isNull());
 
   dialog.previewFile(bitmap);
   EXPECT_EQ(label->text(), QStringLiteral(" (640x480)"));
@@ -84,6 +88,26 @@ TEST(PictureDialog, PreviewFollowsTheSelection) {
     EXPECT_EQ(panel->caption(), QStringLiteral("(None)"));
     EXPECT_TRUE(box->picture().isNull());
   }
+}
+
+// The file the dialog opens on is previewed, and so is each file the user selects in the list.
+TEST(PictureDialog, PreviewsTheOpeningFileAndTheListSelection) {
+  testing::TempDir dir;
+  const QString first = QString::fromStdString(writePicture(dir, "first.bmp", 64, 48, "BMP"));
+  const QString second = QString::fromStdString(writePicture(dir, "second.bmp", 32, 16, "BMP"));
+  TMyOpenPictureDialog dialog;
+  dialog.setDirectory(QString::fromStdString(dir.path()));
+  dialog.selectFile(first);
+  dialog.show();
+  auto* label = child<QLabel>(dialog, "PictureLabel");
+  EXPECT_TRUE(testing::waitUntil([&] { return label->text() == QStringLiteral(" (64x48)"); }));
+  // As a click does: the list's current item moves.
+  auto* list = child<QListView>(dialog, "listView");
+  auto* files = qobject_cast<QFileSystemModel*>(list->model());
+  ASSERT_NE(files, nullptr);
+  ASSERT_TRUE(testing::waitUntil([&] { return files->index(second).isValid(); }));
+  list->setCurrentIndex(files->index(second));
+  EXPECT_TRUE(testing::waitUntil([&] { return label->text() == QStringLiteral(" (32x16)"); }));
 }
 
 TEST(PreviewWindow, ThreeQuartersOfTheMonitorAtMost) {

@@ -44,7 +44,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     if (m == times_.end() || b == times_.end() || b->second.real <= 0 || b->second.cpu <= 0) return;
     std::printf("%-52s real %6.2fx  cpu %6.2fx", what, m->second.real / b->second.real,
                 m->second.cpu / b->second.cpu);
-    if (budget > 0) std::printf("  (budget under %.0fx)", budget);
+    if (budget > 0) std::printf("  (budget under %gx)", budget);
     std::printf("\n");
   }
 

@@ -1,10 +1,8 @@
 #include "dialogs/icon_picker_dialog.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPixmap>
 
 #include "dialogs/dialog_runner.h"
 #include "dialogs/icon_picker_file_dialog.h"
@@ -13,6 +11,7 @@
 #include "platform/icon_lists.h"
 #include "platform/text.h"
 #include "ui_icon_picker_dialog.h"
+#include "widgets/image_list_delegate.h"
 
 namespace sw::dialogs {
 
@@ -24,6 +23,8 @@ TPicIconDlgFm::TPicIconDlgFm(QWidget* owner) : QDialog(owner), ui_(std::make_uni
   connect(ui_->IconPiclist, &QListWidget::itemSelectionChanged, this, &TPicIconDlgFm::IconPiclistSelectItem);
   connect(ui_->OkBt, &QPushButton::clicked, this, &TPicIconDlgFm::OkBtClick);
   connect(ui_->CancelBt, &QPushButton::clicked, this, &TPicIconDlgFm::CancelBtClick);
+  // The list draws its pictures from TempImagelist, by the index each item holds.
+  ui_->IconPiclist->setItemDelegate(new ImageListDelegate(TempImagelist, ui_->IconPiclist));
   // A double click anywhere in the list counts, also on empty space.
   ui_->IconPiclist->viewport()->installEventFilter(this);
 }
@@ -99,9 +100,9 @@ void TPicIconDlgFm::fillList(int count) {
   list->setUpdatesEnabled(false);
   list->clear();
   for (int i = 0; i < count; ++i) {
-    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(TempImagelist.at(i))), QString::number(i));
+    auto* item = new QListWidgetItem(QString::number(i), list);
+    item->setData(ImageListDelegate::kImageIndexRole, i);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    list->addItem(item);
   }
   list->setUpdatesEnabled(true);
   // Clearing drops the selection without a signal.

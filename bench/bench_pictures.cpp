@@ -30,14 +30,6 @@ using namespace sw::testing;
 
 const QSize kPreview(157, 145);
 
-std::string encodedWithQt(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes.toStdString();
-}
-
 QImage photoPicture(int width, int height) {
   QImage picture(width, height, QImage::Format_RGB32);
   const PixelAt photo = photoLike();

@@ -1,12 +1,11 @@
 // Writes seed inputs for fuzz_icons: every kind of file the fixture writer makes.
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "support/icon_fixtures.h"
+#include "support/seed_files.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ QImage maskedPicture(int size) {
   return picture;
 }
 
-std::vector<std::pair<std::string, std::string>> seeds() {
-  std::vector<std::pair<std::string, std::string>> out;
+SeedFiles seeds() {
+  SeedFiles out;
   out.emplace_back("solid.ico", makeIcoFile(16, qRgb(1, 2, 3)));
   std::vector<IconImage> depths;
   for (const int bits : {1, 4, 8, 24}) depths.push_back(dibImage(maskedPicture(16), bits));
@@ -41,15 +40,6 @@ std::vector<std::pair<std::string, std::string>> seeds() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: make_seeds_icons FOLDER\n");
-    return 2;
-  }
   QCoreApplication app(argc, argv);
-  for (const auto& [name, bytes] : seeds()) {
-    std::ofstream file(std::string(argv[1]) + "/" + name, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file) return 1;
-  }
-  return 0;
+  return sw::testing::writeSeedFiles(argc, argv, "make_seeds_icons", seeds());
 }

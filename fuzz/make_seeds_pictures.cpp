@@ -4,30 +4,21 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/icon_fixtures.h"
 #include "support/jpeg_fixtures.h"
+#include "support/seed_files.h"
 
 namespace {
 
 using namespace sw::testing;
 
-std::string encodedWithQt(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes.toStdString();
-}
-
-std::vector<std::pair<std::string, std::string>> seeds() {
+SeedFiles seeds() {
   const PixelAt photo = photoLike();
-  std::vector<std::pair<std::string, std::string>> out;
+  SeedFiles out;
   out.emplace_back("baseline.jpg", makeJpeg(48, 32, photo));
   out.emplace_back("progressive.jpg", makeJpeg(48, 32, photo, {.progressive = true}));
   out.emplace_back("gray.jpg", makeJpeg(48, 32, photo, {.colours = JpegColours::Gray}));
@@ -48,15 +39,6 @@ std::vector<std::pair<std::string, std::string>> seeds() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: make_seeds_pictures FOLDER\n");
-    return 2;
-  }
   QCoreApplication app(argc, argv);
-  for (const auto& [name, bytes] : seeds()) {
-    std::ofstream file(std::string(argv[1]) + "/" + name, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file) return 1;
-  }
-  return 0;
+  return sw::testing::writeSeedFiles(argc, argv, "make_seeds_pictures", seeds());
 }

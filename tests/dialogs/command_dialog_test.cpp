@@ -11,16 +11,12 @@
 
 #include "dialogs/file_filter.h"
 #include "support/temp_dir.h"
+#include "support/widget_lookup.h"
 
 namespace sw::dialogs {
 namespace {
 
-template <typename Widget>
-Widget* child(const QWidget& parent, const char* name) {
-  auto* found = parent.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
+using testing::child;
 
 TEST(FileFilter, DescriptionsAsWrittenPatternsForQt) {
   EXPECT_EQ(qtNameFilters(QStringLiteral("Исполняемые файлы (*.exe; *.com)|*.exe;*.com|Все файлы (*.*)|*.*")),

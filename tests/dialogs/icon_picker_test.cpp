@@ -20,19 +20,15 @@
 #include "platform/text.h"
 #include "support/icon_fixtures.h"
 #include "support/temp_dir.h"
+#include "support/widget_lookup.h"
 
 namespace sw {
 namespace {
 
+using testing::child;
+
 using dialogs::ScopedDialogRunner;
 using dialogs::TPicIconDlgFm;
-
-template <typename Widget>
-Widget* child(const QWidget& parent, const char* name) {
-  auto* found = parent.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
 
 // What the picker showed when it opened.
 struct Opened {

@@ -19,16 +19,12 @@
 #include "platform/text.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
+#include "support/widget_lookup.h"
 
 namespace sw::dialogs {
 namespace {
 
-template <typename Widget>
-Widget* child(const QWidget& parent, const char* name) {
-  auto* found = parent.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
+using testing::child;
 
 std::string writePicture(const testing::TempDir& dir, const char* name, int width, int height,
                          const char* format) {

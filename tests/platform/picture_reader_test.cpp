@@ -18,6 +18,7 @@
 namespace sw {
 namespace {
 
+using testing::encodedWithQt;
 using testing::JpegColours;
 using testing::JpegOptions;
 using testing::makeJpeg;
@@ -48,14 +49,6 @@ QImage quartersImage(int width, int height) {
     for (int x = 0; x < width; ++x) image.setPixel(x, y, pixelAt(x, y));
   }
   return image;
-}
-
-std::string encodedWithQt(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes.toStdString();
 }
 
 QRgb asGray(QRgb colour) { return qRgb(qGray(colour), qGray(colour), qGray(colour)); }

@@ -1,5 +1,7 @@
 #include "support/jpeg_fixtures.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -232,6 +234,14 @@ PlainJpeg decodeJpegPlainly(std::string_view jpeg, unsigned denominator) {
   const bool decoded = decompress(d, jpeg, denominator, out);
   jpeg_destroy_decompress(&d.info);
   return decoded ? out : PlainJpeg();
+}
+
+std::string encodedWithQt(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return bytes.toStdString();
 }
 
 }  // namespace sw::testing

@@ -1,6 +1,6 @@
 #pragma once
 // JPEG files for tests, benchmarks and fuzz seeds, written with libjpeg's compressor, and a
-// plain decode with libjpeg's defaults to compare against.
+// plain decode with libjpeg's defaults to compare against; other formats through Qt's writers.
 
 #include <QColor>
 #include <QImage>
@@ -36,6 +36,9 @@ using PixelAt = std::function<QRgb(int x, int y)>;
 // large ones are cheap). CMYK files take the black out of the colour and keep the rest as inks.
 std::string makeJpeg(int width, int height, const PixelAt& pixelAt, const JpegOptions& options = {});
 std::string makeJpeg(const QImage& picture, const JpegOptions& options = {});
+
+// `image` in another format ("BMP", "PNG") as Qt's writer encodes it.
+std::string encodedWithQt(const QImage& image, const char* format);
 
 // Four solid quarters: top left, top right, bottom left, bottom right.
 PixelAt quarters(int width, int height, QRgb topLeft, QRgb topRight, QRgb bottomLeft, QRgb bottomRight);

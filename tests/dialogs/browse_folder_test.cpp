@@ -11,6 +11,8 @@
 #include <set>
 
 #include "dialogs/dialog_runner.h"
+#include "dialogs/pick_routines.h"
+#include "platform/text.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
 
@@ -193,6 +195,48 @@ TEST_F(BrowseFolder, CentredOnTheOwnerWhenShownAndWhenTheSelectionChanges) {
   dialog.move(10, 10);
   treeOf(dialog)->setCurrentIndex(modelOf(dialog)->index(root() + "/beta"));
   EXPECT_EQ(dialog.frameGeometry().topLeft(), centred);
+}
+
+// The routine: a path that names no folder is cleared and stays so on cancel; OK gives the
+// chosen folder as an absolute path and the checkbox's state, unless relative paths are not
+// allowed.
+TEST_F(BrowseFolder, RoutineGivesTheChosenFolderAndTheCheckbox) {
+  const std::string beta = text::fromUtf8(dir_.file("Root/beta"));
+  const std::string browseRoot = text::fromUtf8(dir_.file("Root"));
+  QString startSelection;
+  bool clickBox = false;
+  const ScopedDialogRunner runner([&](QDialog& shown) {
+    auto& browser = dynamic_cast<BrowseFolderDialog&>(shown);
+    startSelection = browser.chosenFolder();
+    treeOf(browser)->setCurrentIndex(modelOf(browser)->index(qPath(dir_.file("Root/beta"))));
+    if (clickBox) browser.findChild<QCheckBox*>("RelativePathCb")->click();
+    browser.findChild<QPushButton*>("OkBt")->click();
+    return browser.result();
+  });
+
+  std::string path = text::fromUtf8(dir_.file("Root/Alpha"));
+  bool relative = true;
+  ASSERT_TRUE(sw::BrowseFolder(nullptr, QStringLiteral("t"), browseRoot, path, relative, true));
+  EXPECT_EQ(startSelection, QDir::toNativeSeparators(qPath(dir_.file("Root/Alpha"))));
+  EXPECT_EQ(path, beta);
+  EXPECT_TRUE(relative);
+
+  clickBox = true;
+  ASSERT_TRUE(sw::BrowseFolder(nullptr, QStringLiteral("t"), browseRoot, path, relative, true));
+  EXPECT_FALSE(relative);
+  ASSERT_TRUE(sw::BrowseFolder(nullptr, QStringLiteral("t"), browseRoot, path, relative, false));
+  EXPECT_FALSE(relative);  // the box is disabled: the click does nothing, the flag comes back
+
+  const ScopedDialogRunner cancel([&](QDialog& shown) {
+    startSelection = dynamic_cast<BrowseFolderDialog&>(shown).chosenFolder();
+    return static_cast<int>(QDialog::Rejected);
+  });
+  path = text::fromUtf8(dir_.file("Root/Missing"));
+  relative = true;
+  EXPECT_FALSE(sw::BrowseFolder(nullptr, QStringLiteral("t"), browseRoot, path, relative, true));
+  EXPECT_TRUE(startSelection.isEmpty());
+  EXPECT_EQ(path, "");
+  EXPECT_TRUE(relative);
 }
 
 }  // namespace

@@ -161,5 +161,32 @@ TEST_F(PickRoutines, AMissingFileMayBeTyped) {
   EXPECT_EQ(value, "bin\\new-setup.exe");
 }
 
+// Cyrillic and blank-holding folder names open and come back in the project's code page; a base
+// folder that does not exist still gives a path relative to it.
+TEST_F(PickRoutines, CyrillicFoldersAndAMissingBase) {
+  dir_.write("Программы/Мой офис/setup.exe", "x");
+  Shown shown;
+  {
+    auto runner = drive(shown, [&](TMyCmdDialog& d) { d.selectFile(host("Программы/Мой офис/setup.exe")); });
+    std::string value;
+    ASSERT_TRUE(PickProgramCommand(nullptr, root(), text::fromUtf8("Программы\\Мой офис"), value));
+    EXPECT_EQ(shown.folder, host("Программы/Мой офис"));
+    EXPECT_EQ(value, "setup.exe");
+  }
+  {
+    auto runner = drive(shown, [&](TMyCmdDialog& d) {
+      d.setIsRelFilePath(false);
+      d.selectFile(host("Программы/Мой офис/setup.exe"));
+    });
+    std::string value;
+    ASSERT_TRUE(PickProgramCommand(nullptr, root(), "", value));
+    EXPECT_EQ(value, text::fromUtf8(dir_.file("Программы/Мой офис/setup.exe")));
+  }
+  auto runner = drive(shown, [&](TMyCmdDialog& d) { d.selectFile(host("bin/setup.exe")); });
+  std::string value;
+  ASSERT_TRUE(PickProgramCommand(nullptr, root(), "Missing\\Folder", value));
+  EXPECT_EQ(value, "..\\..\\bin\\setup.exe");
+}
+
 }  // namespace
 }  // namespace sw

@@ -17,6 +17,8 @@ namespace sw::dialogs {
 
 TPicIconDlgFm::TPicIconDlgFm(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::TPicIconDlgFm>()) {
   ui_->setupUi(this);
+  // A fixed border: the form's size, or what the system's fonts need beyond it.
+  setFixedSize(size().expandedTo(sizeHint()));
   connect(ui_->IconLibFileRb, &QRadioButton::clicked, this, &TPicIconDlgFm::IconLibFileRbClick);
   connect(ui_->AnyIconFileRb, &QRadioButton::clicked, this, &TPicIconDlgFm::IconLibFileRbClick);
   connect(ui_->BrowseBt, &QPushButton::clicked, this, &TPicIconDlgFm::BrowseBtClick);

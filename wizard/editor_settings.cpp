@@ -1,0 +1,102 @@
+#include "wizard/editor_settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "platform/profile_reader.h"
+#include "platform/profile_writer.h"
+
+namespace sw {
+namespace {
+
+constexpr std::string_view kProjects = "Projects";
+constexpr std::string_view kInterface = "Interface";
+
+bool canWriteBeside(const QFileInfo& file) {
+  return file.exists() ? file.isWritable() : QFileInfo(file.absolutePath()).isWritable();
+}
+
+}  // namespace
+
+EditorSettings::EditorSettings(std::string hostPath) : path_(std::move(hostPath)) {}
+
+std::string EditorSettings::defaultPath() {
+  const QFileInfo program(QCoreApplication::applicationFilePath());
+  const QString name = program.completeBaseName() + QStringLiteral(".ini");
+  const QFileInfo beside(program.absoluteDir().filePath(name));
+  if (canWriteBeside(beside)) return QFile::encodeName(beside.absoluteFilePath()).toStdString();
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  QDir().mkpath(folder);
+  return QFile::encodeName(QDir(folder).filePath(name)).toStdString();
+}
+
+EditorSettingsValues EditorSettings::read() const {
+  EditorSettingsValues values;
+  const Result<ProfileFile> file = ProfileFile::read(path_);
+  if (!file) return values;
+  values.lastProject = file->readString(kProjects, "LastProject", "");
+  values.lastRootDir = file->readString(kProjects, "LastRootDir", "");
+  values.maximize = parseSettingsInteger(file->readString(kInterface, "Maximize", "")).value_or(0) != 0;
+  values.left = parseSettingsInteger(file->readString(kInterface, "Left", ""));
+  values.top = parseSettingsInteger(file->readString(kInterface, "Top", ""));
+  values.width = parseSettingsInteger(file->readString(kInterface, "Width", ""));
+  values.height = parseSettingsInteger(file->readString(kInterface, "Height", ""));
+  return values;
+}
+
+void EditorSettings::write(const std::string& lastProject, const std::string& lastRootDir, bool maximized,
+                           const QRect& frame) const {
+  struct Entry {
+    std::string_view section;
+    std::string_view key;
+    std::string value;
+  };
+  std::vector<Entry> entries{{kProjects, "LastProject", lastProject}, {kProjects, "LastRootDir", lastRootDir}};
+  // A maximized window keeps the last normal placement for when it is restored.
+  if (!maximized) {
+    entries.push_back({kInterface, "Left", std::to_string(frame.left())});
+    entries.push_back({kInterface, "Top", std::to_string(frame.top())});
+    entries.push_back({kInterface, "Width", std::to_string(frame.width())});
+    entries.push_back({kInterface, "Height", std::to_string(frame.height())});
+  }
+  entries.push_back({kInterface, "Maximize", maximized ? "1" : "0"});
+  for (const Entry& entry : entries) {
+    // A file that refuses one key refuses them all.
+    if (!writeProfileString(path_, entry.section, entry.key, entry.value)) return;
+  }
+}
+
+std::optional<int> parseSettingsInteger(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (!text.empty() && text.front() == '$') {
+    base = 16;
+    text.remove_prefix(1);
+  } else if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  std::uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const std::int64_t value =
+      negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+  if (magnitude > std::uint64_t{1} << 32 || value < std::numeric_limits<int>::min() ||
+      value > std::numeric_limits<int>::max())
+    return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace sw

@@ -1,0 +1,74 @@
+#pragma once
+// The editor's one window: a banner, the six wizard pages walked with Back and Next, and the
+// bottom strip with Back, Next and Cancel. It holds the project document, moves data between
+// the pages and the model on every page change, opens the project when the start page is left
+// and saves it with "Готово"; its placement and the last project live in the settings file.
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "model/project_document.h"
+#include "wizard/editor_settings.h"
+
+class QFileDialog;
+
+namespace Ui {
+class TSetwrightFm;
+}
+
+namespace sw {
+
+struct MainWindowOptions {
+  std::string settingsFile;  // host path; empty: the program's own settings file
+  QString projectFile;       // from the command line: preselected on the start page
+  QString rootFolder;        // empty: the project file's folder
+};
+
+class TSetwrightFm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TSetwrightFm(const MainWindowOptions& options = {});
+  ~TSetwrightFm() override;
+
+  ProjectDocument& document() { return document_; }
+  int currentPage() const;
+
+ public slots:
+  void NextBtClick();
+  void PrevBtClick();
+  void CancelBtClick();
+  void WizardNbPageChanged();
+  // Moves data between the pages and the model for a change from page `from` to page `to`;
+  // false when the page may not change.
+  bool CheckPageChange(int from, int to);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormCreate(const MainWindowOptions& options);
+  void FormShow();
+  void FormDestroy();
+  void createProjectDialogs();
+  void readSettings();
+  void placeOnAScreen();
+  bool startPageStep();
+  bool askToReopen();
+  bool askForMissingRoot(const QString& rootFolder);
+  bool saveStep();
+  void showPage(int index);
+  void updateStartPageNext(bool complete);
+
+  std::unique_ptr<Ui::TSetwrightFm> ui_;
+  ProjectDocument document_;
+  EditorSettings settings_;
+  std::string LastProject;
+  std::string LastRootDir;
+  QFileDialog* OpenIniDialog = nullptr;
+  QFileDialog* SaveIniDialog = nullptr;
+  bool shownOnce_ = false;
+};
+
+}  // namespace sw

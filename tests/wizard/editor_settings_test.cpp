@@ -1,0 +1,98 @@
+#include "wizard/editor_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QRadioButton>
+
+#include "support/temp_dir.h"
+#include "support/widget_lookup.h"
+#include "wizard/main_window.h"
+
+namespace sw {
+namespace {
+
+using testing::child;
+
+TEST(SettingsInteger, NumbersAsTheFileStoresThem) {
+  EXPECT_EQ(parseSettingsInteger("120"), 120);
+  EXPECT_EQ(parseSettingsInteger(" -8"), -8);
+  EXPECT_EQ(parseSettingsInteger("+7"), 7);
+  EXPECT_EQ(parseSettingsInteger("$1F"), 31);
+  EXPECT_EQ(parseSettingsInteger("0x10"), 16);
+  EXPECT_EQ(parseSettingsInteger("-2147483648"), -2147483647 - 1);
+  for (const char* junk : {"", " ", "abc", "12px", "1.5", "99999999999", "2147483648", "-", "$", "0x"})
+    EXPECT_EQ(parseSettingsInteger(junk), std::nullopt) << junk;
+}
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  MainWindowOptions options() const {
+    MainWindowOptions options;
+    options.settingsFile = dir_.file("setwright.ini");
+    return options;
+  }
+  testing::TempDir dir_;
+};
+
+// A first run writes all seven keys; the next run reads them back.
+TEST_F(SettingsFile, FirstRunWritesEveryKeyAndTheNextReadsThem) {
+  {
+    TSetwrightFm window(options());
+    window.move(40, 30);
+    window.resize(700, 560);
+  }
+  const std::string written = dir_.read("setwright.ini");
+  for (const char* line : {"[Projects]", "LastProject=", "LastRootDir=", "[Interface]", "Left=40", "Top=30",
+                           "Width=700", "Height=560", "Maximize=0"})
+    EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
+  TSetwrightFm again(options());
+  EXPECT_EQ(again.frameGeometry(), QRect(40, 30, 700, 560));
+  EXPECT_FALSE(again.isMaximized());
+}
+
+// A maximized window rewrites only the project keys and the flag: the placement stays.
+TEST_F(SettingsFile, MaximizedKeepsTheLastNormalPlacement) {
+  dir_.write("setwright.ini", "[Interface]\r\nMaximize=1\r\nLeft=5\r\nTop=6\r\nWidth=640\r\nHeight=520\r\n");
+  {
+    TSetwrightFm window(options());
+    window.show();
+    EXPECT_TRUE(window.isMaximized());
+  }
+  const std::string written = dir_.read("setwright.ini");
+  EXPECT_NE(written.find("Left=5\r\nTop=6\r\nWidth=640\r\nHeight=520"), std::string::npos) << written;
+  EXPECT_NE(written.find("Maximize=1"), std::string::npos) << written;
+}
+
+// Junk, numbers out of range, a placement on no screen and a last project that is a folder give
+// a window on the screen and no last-project choice.
+TEST_F(SettingsFile, BadValuesGiveAUsableWindow) {
+  dir_.write("folder/placeholder", "");
+  dir_.write("setwright.ini",
+             std::string("\x01\x02\xff[Projects]\r\nLastProject=") + dir_.file("folder") +
+                 "\r\n[Interface]\r\nLeft=junk\r\nTop=-900000\r\nWidth=99999999999\r\nHeight=10\r\n");
+  TSetwrightFm window(options());
+  EXPECT_FALSE(child<QRadioButton>(window, "LastProjectRb")->isEnabled());
+  EXPECT_GE(window.height(), 500);
+  bool onAScreen = false;
+  for (const QScreen* screen : QGuiApplication::screens())
+    onAScreen = onAScreen || screen->availableGeometry().intersects(window.frameGeometry());
+  EXPECT_TRUE(onAScreen);
+}
+
+// A settings file that cannot be written is left alone, and the window still closes.
+TEST_F(SettingsFile, AnUnwritableFileIsIgnored) {
+  dir_.write("setwright.ini", "[Projects]\r\nLastProject=x\r\n");
+  QFile::setPermissions(QString::fromStdString(dir_.file("setwright.ini")), QFile::ReadOwner);
+  {
+    TSetwrightFm window(options());
+    window.show();
+    window.close();
+  }
+  EXPECT_EQ(dir_.read("setwright.ini"), "[Projects]\r\nLastProject=x\r\n");
+}
+
+}  // namespace
+}  // namespace sw

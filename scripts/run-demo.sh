@@ -8,9 +8,8 @@ cli="$build/setwright-cli"
 editor="$build/setwright"
 demo="$here/examples/demo"
 if [[ -x "$editor" && ( -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ) ]]; then
-  echo "Starting the editor. On its start page choose \"Открыть существующий проект\","
-  echo "the file $demo/setup.ini and the root folder $demo."
-  exec "$editor"
+  echo "Starting the editor on the demo project: press \"Далее >\" to open it."
+  exec "$editor" "$demo/setup.ini" "$demo"
 fi
 
 if [[ ! -x "$editor" ]]; then

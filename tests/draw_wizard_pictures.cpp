@@ -40,7 +40,7 @@ void drawDisc(QPainter& painter, QPointF centre, double radius, double opacity) 
 }
 
 QImage banner() {
-  QImage image(1920, 41, QImage::Format_RGB32);
+  QImage image(1024, 41, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 900, 0);
@@ -58,7 +58,7 @@ QImage banner() {
 }
 
 QImage sidePicture(bool finished) {
-  QImage image(102, 900, QImage::Format_RGB32);
+  QImage image(102, 600, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   QLinearGradient fall(0, 0, 0, 600);

@@ -58,7 +58,8 @@ void EditorSettings::write(const std::string& lastProject, const std::string& la
     std::string_view key;
     std::string value;
   };
-  std::vector<Entry> entries{{kProjects, "LastProject", lastProject}, {kProjects, "LastRootDir", lastRootDir}};
+  std::vector<Entry> entries{{kProjects, "LastProject", lastProject},
+                             {kProjects, "LastRootDir", lastRootDir}};
   // A maximized window keeps the last normal placement for when it is restored.
   if (!maximized) {
     entries.push_back({kInterface, "Left", std::to_string(frame.left())});

@@ -8,7 +8,6 @@
 #include <QStackedWidget>
 #include <QTimer>
 
-#include "dialogs/file_filter.h"
 #include "model/save_step.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -22,7 +21,6 @@
 namespace sw {
 namespace {
 
-const QString kProjectFilter = QStringLiteral("Файлы конфигурации (*.ini)|*.ini|Все файлы (*.*)|*.*");
 const QString kCaption = QStringLiteral("Редактор кофигурации");
 
 // A placement that no screen shows any of.
@@ -37,7 +35,8 @@ bool onNoScreen(const QRect& frame) {
 
 TSetwrightFm::TSetwrightFm(const MainWindowOptions& options)
     : ui_(std::make_unique<Ui::TSetwrightFm>()),
-      settings_(options.settingsFile.empty() ? EditorSettings::defaultPath() : options.settingsFile) {
+      settings_(options.settingsFile.empty() ? EditorSettings::defaultPath() : options.settingsFile),
+      projectDialogs_(*this) {
   ui_->setupUi(this);
   FormCreate(options);
 }
@@ -52,9 +51,9 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
   connect(ui_->CancelBt, &QPushButton::clicked, this, &TSetwrightFm::CancelBtClick);
   connect(ui_->WizardNb, &QStackedWidget::currentChanged, this, &TSetwrightFm::WizardNbPageChanged);
   connect(ui_->StartPage, &StartPage::completeChanged, this, &TSetwrightFm::updateStartPageNext);
-  setWizardPictures(*ui_->Image2, *ui_->StartPage->findChild<QLabel*>(QStringLiteral("Image1")),
-                    *ui_->SummaryPage->findChild<QLabel*>(QStringLiteral("Image3")));
-  createProjectDialogs();
+  showWizardPicture(*ui_->Image2, WizardPicture::Banner);
+  showWizardPicture(*ui_->StartPage->findChild<QLabel*>(QStringLiteral("Image1")), WizardPicture::StartSide);
+  ui_->StartPage->setProjectDialogs(&projectDialogs_);
   ui_->HeaderPage->setProject(document_.project());
   ui_->StagesPage->setProject(document_.project());
   // The document has made the lists, set SELF and switched editor mode on; the page change
@@ -71,24 +70,6 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
                              : options.rootFolder;
     ui_->StartPage->preselectProject(options.projectFile, root);
   }
-}
-
-void TSetwrightFm::createProjectDialogs() {
-  OpenIniDialog = new QFileDialog(this);
-  OpenIniDialog->setObjectName(QStringLiteral("OpenIniDialog"));
-  OpenIniDialog->setOption(QFileDialog::DontUseNativeDialog);
-  // A name that does not exist yet is accepted here; Next checks it.
-  OpenIniDialog->setFileMode(QFileDialog::AnyFile);
-  OpenIniDialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialogs::applyFilter(*OpenIniDialog, kProjectFilter);
-
-  SaveIniDialog = new QFileDialog(this, QStringLiteral("Сохранение нового проекта"));
-  SaveIniDialog->setObjectName(QStringLiteral("SaveIniDialog"));
-  SaveIniDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-  SaveIniDialog->setAcceptMode(QFileDialog::AcceptSave);
-  SaveIniDialog->setDefaultSuffix(QStringLiteral("ini"));
-  dialogs::applyFilter(*SaveIniDialog, kProjectFilter);
-  ui_->StartPage->setProjectDialogs(OpenIniDialog, SaveIniDialog);
 }
 
 void TSetwrightFm::readSettings() {
@@ -167,6 +148,12 @@ void TSetwrightFm::WizardNbPageChanged() {
   const QWidget* page = ui_->WizardNb->currentWidget();
   setWindowTitle(kCaption + QStringLiteral(" - ") + page->windowTitle());
   ui_->NextBt->setText(currentPage() == 5 ? QStringLiteral("Готово") : QStringLiteral("Далее >"));
+  if (currentPage() == 5 && !summaryPictureShown_) {
+    // The last page's picture is decoded when that page is first reached.
+    showWizardPicture(*ui_->SummaryPage->findChild<QLabel*>(QStringLiteral("Image3")),
+                      WizardPicture::SummarySide);
+    summaryPictureShown_ = true;
+  }
 }
 
 void TSetwrightFm::updateStartPageNext(bool complete) {

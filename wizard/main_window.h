@@ -10,8 +10,7 @@
 
 #include "model/project_document.h"
 #include "wizard/editor_settings.h"
-
-class QFileDialog;
+#include "wizard/project_file_dialogs.h"
 
 namespace Ui {
 class TSetwrightFm;
@@ -51,7 +50,6 @@ class TSetwrightFm : public QWidget {
   void FormCreate(const MainWindowOptions& options);
   void FormShow();
   void FormDestroy();
-  void createProjectDialogs();
   void readSettings();
   void placeOnAScreen();
   bool startPageStep();
@@ -66,9 +64,9 @@ class TSetwrightFm : public QWidget {
   EditorSettings settings_;
   std::string LastProject;
   std::string LastRootDir;
-  QFileDialog* OpenIniDialog = nullptr;
-  QFileDialog* SaveIniDialog = nullptr;
+  ProjectFileDialogs projectDialogs_;
   bool shownOnce_ = false;
+  bool summaryPictureShown_ = false;
 };
 
 }  // namespace sw

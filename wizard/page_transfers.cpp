@@ -116,9 +116,9 @@ bool TSetwrightFm::askForMissingRoot(const QString& rootFolder) {
 bool TSetwrightFm::saveStep() {
   std::string target = document_.fileName();
   if (ui_->SummaryPage->saveAs()) {
-    if (dialogs::runDialog(*SaveIniDialog) != QDialog::Accepted || SaveIniDialog->selectedFiles().isEmpty())
-      return true;
-    target = text::fromQString(QDir::toNativeSeparators(SaveIniDialog->selectedFiles().first()));
+    QFileDialog& dialog = projectDialogs_.save();
+    if (dialogs::runDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return true;
+    target = text::fromQString(QDir::toNativeSeparators(dialog.selectedFiles().first()));
   }
   const Status saved = document_.save(target);
   if (!saved) {

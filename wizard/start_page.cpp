@@ -9,6 +9,7 @@
 #include "model/paths.h"
 #include "platform/text.h"
 #include "ui_start_page.h"
+#include "wizard/project_file_dialogs.h"
 
 namespace sw {
 namespace {
@@ -34,10 +35,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
 
 StartPage::~StartPage() = default;
 
-void StartPage::setProjectDialogs(QFileDialog* open, QFileDialog* save) {
-  openDialog_ = open;
-  saveDialog_ = save;
-}
+void StartPage::setProjectDialogs(ProjectFileDialogs* dialogs) { projectDialogs_ = dialogs; }
 
 void StartPage::setLastProject(const std::string& file, const std::string& rootFolder, bool lastExists) {
   lastProject_ = file;
@@ -90,8 +88,8 @@ void StartPage::FileNameEditChange() { applyEnablingRule(); }
 void StartPage::RootFolderEditChange() { emit completeChanged(isComplete()); }
 
 void StartPage::SelFileBtClick() {
-  QFileDialog* dialog = ui_->NewProjectRb->isChecked() ? saveDialog_ : openDialog_;
-  if (dialog == nullptr) return;
+  if (projectDialogs_ == nullptr) return;
+  QFileDialog* dialog = ui_->NewProjectRb->isChecked() ? &projectDialogs_->save() : &projectDialogs_->open();
   dialog->selectFile(ui_->FileNameEdit->text());
   if (dialogs::runDialog(*dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
   const QString chosen = QDir::toNativeSeparators(dialog->selectedFiles().first());

@@ -7,14 +7,13 @@
 #include <memory>
 #include <string>
 
-class QFileDialog;
-class QLineEdit;
-
 namespace Ui {
 class StartPage;
 }
 
 namespace sw {
+
+class ProjectFileDialogs;
 
 class StartPage : public QWidget {
   Q_OBJECT
@@ -27,7 +26,7 @@ class StartPage : public QWidget {
 
   // The window's open and save dialogs for project files, and what it remembers of the last
   // project (1251; `lastExists`: its file is there, so it may be chosen).
-  void setProjectDialogs(QFileDialog* open, QFileDialog* save);
+  void setProjectDialogs(ProjectFileDialogs* dialogs);
   void setLastProject(const std::string& file, const std::string& rootFolder, bool lastExists);
   // A project given on the command line: "open an existing project" with its names filled in.
   void preselectProject(const QString& file, const QString& rootFolder);
@@ -54,8 +53,7 @@ class StartPage : public QWidget {
   void applyEnablingRule();
 
   std::unique_ptr<Ui::StartPage> ui_;
-  QFileDialog* openDialog_ = nullptr;
-  QFileDialog* saveDialog_ = nullptr;
+  ProjectFileDialogs* projectDialogs_ = nullptr;
   std::string lastProject_;
   std::string lastRootDir_;
 };

@@ -12,23 +12,33 @@ static void initWizardResources() { Q_INIT_RESOURCE(wizard); }
 namespace sw {
 namespace {
 
-QPixmap compiledPicture(const QString& name) {
+QImage compiledPicture(const QString& name) {
+  static const bool initialised = (initWizardResources(), true);
+  (void)initialised;
   QFile file(QStringLiteral(":/wizard/") + name);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();
   const Result<Picture> picture =
       decodePicture(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  return picture ? QPixmap::fromImage(picture->image) : QPixmap();
+  return picture ? picture->image : QImage();
 }
 
 }  // namespace
 
-void setWizardPictures(QLabel& banner, QLabel& startSide, QLabel& summarySide) {
-  static const bool initialised = (initWizardResources(), true);
-  (void)initialised;
-  banner.setPixmap(compiledPicture(QStringLiteral("banner.jpg")));
-  startSide.setPixmap(compiledPicture(QStringLiteral("start-side.jpg")));
-  summarySide.setPixmap(compiledPicture(QStringLiteral("summary-side.jpg")));
+void showWizardPicture(QLabel& label, WizardPicture picture) {
+  const QImage image =
+      compiledPicture(picture == WizardPicture::Banner      ? QStringLiteral("banner.jpg")
+                      : picture == WizardPicture::StartSide ? QStringLiteral("start-side.jpg")
+                                                            : QStringLiteral("summary-side.jpg"));
+  if (image.isNull()) return;
+  if (picture != WizardPicture::Banner) {
+    // A page taller than the picture goes on in the picture's bottom colour.
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::Window, image.pixelColor(0, image.height() - 1));
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
+  }
+  label.setPixmap(QPixmap::fromImage(image));
 }
 
 }  // namespace sw

@@ -1,11 +1,14 @@
 #pragma once
 // The window's own pictures: the banner above the pages and the side pictures of the first and
-// last pages, JPEG files compiled in and decoded with libjpeg when the window is made.
+// last pages, JPEG files compiled in and decoded with libjpeg when first shown.
 
 class QLabel;
 
 namespace sw {
 
-void setWizardPictures(QLabel& banner, QLabel& startSide, QLabel& summarySide);
+enum class WizardPicture { Banner, StartSide, SummarySide };
+
+// Puts the picture into `label`; below a side picture the label shows the picture's last colour.
+void showWizardPicture(QLabel& label, WizardPicture picture);
 
 }  // namespace sw

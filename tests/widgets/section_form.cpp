@@ -38,9 +38,10 @@ SectionForm::SectionForm(int visibleHeight) {
   area->setObjectName(QStringLiteral("PrgScrollBox"));
   page->addWidget(area);
   area->addSection(makeSection("GroupBox4", QStringLiteral(u" Общие свойства "), "Button2", 393, 6));
-  area->addSection(makeSection("GroupBox5", QStringLiteral(u" Зависимости и исключения "), "Button4", 148));
+  area->addSection(
+      makeSection("GroupBox5", QStringLiteral(u" Зависимости и исключения "), "Button4", 148, 1));
   area->addSection(makeSection("GroupBox7", QStringLiteral(u" Команды установки "), "Button5", 258, 4));
-  area->addSection(makeSection("GroupBox6", QStringLiteral(u" Работа с реестром "), "Button6", 125));
+  area->addSection(makeSection("GroupBox6", QStringLiteral(u" Работа с реестром "), "Button6", 125, 1));
   area->addSection(
       makeSection("GroupBox18", QStringLiteral(u" Проверка наличия программы "), "Button12", 75, 1));
   // As wide as the panel's sections plus a vertical scroll bar.

@@ -1,9 +1,12 @@
 #include "widgets/collapsible_section.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <algorithm>
 
 #include "widgets/section_activation.h"
@@ -22,13 +25,16 @@ CollapsibleSection::CollapsibleSection(QWidget* parent) : CollapsibleSection(QSt
 CollapsibleSection::CollapsibleSection(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
   foldButton_ = new QPushButton(kUnfoldedCaption, this);
   foldButton_->setFixedSize(kFoldButtonSize, kFoldButtonSize);
+  QFont caption;
+  caption.setPixelSize(kFoldCaptionPixels);
+  foldButton_->setFont(caption);
   // Enter in a dialog must not fold a section.
   foldButton_->setAutoDefault(false);
   connect(foldButton_, &QPushButton::clicked, this, [this] { SectionScrollArea::Button1Click(foldButton_); });
   // Heights are the section's own: fixed, whatever room the stack offers.
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   watchActivatingPresses();
-  updateExpandedHeight();
+  updateHeight();
   placeFoldButton();
 }
 
@@ -40,7 +46,7 @@ void CollapsibleSection::setFoldButtonName(const QString& name) { foldButton_->s
 
 void CollapsibleSection::setDesignHeight(int height) {
   designHeight_ = std::max(0, height);
-  updateExpandedHeight();
+  updateHeight();
 }
 
 void CollapsibleSection::setFoldButtonInset(const QPoint& inset) {
@@ -50,7 +56,9 @@ void CollapsibleSection::setFoldButtonInset(const QPoint& inset) {
 
 bool CollapsibleSection::isFolded() const { return foldButton_->text() != kUnfoldedCaption; }
 
-int CollapsibleSection::foldedHeight() const { return foldButton_->height() + kFoldedExtra; }
+int CollapsibleSection::foldedHeight() const {
+  return std::max(foldButton_->height() + kFoldedExtra, titleLineHeight());
+}
 
 int CollapsibleSection::expandedHeight() const { return isFolded() ? storedHeight_ : height(); }
 
@@ -64,7 +72,7 @@ int CollapsibleSection::neededHeight() const {
 
 void CollapsibleSection::toggle() {
   if (!isFolded()) {
-    updateExpandedHeight();
+    updateHeight();
     storedHeight_ = height();
     foldButton_->setText(kFoldedCaption);
     hideContents();
@@ -87,7 +95,7 @@ bool CollapsibleSection::event(QEvent* event) {
     case QEvent::LayoutRequest:
     case QEvent::FontChange:
     case QEvent::StyleChange:
-      updateExpandedHeight();
+      updateHeight();
       break;
     default:
       break;
@@ -99,7 +107,7 @@ void CollapsibleSection::resizeEvent(QResizeEvent* event) {
   QGroupBox::resizeEvent(event);
   placeFoldButton();
   if (event->size().width() != event->oldSize().width() && layout() && layout()->hasHeightForWidth())
-    updateExpandedHeight();
+    updateHeight();
 }
 
 void CollapsibleSection::mousePressEvent(QMouseEvent* event) {
@@ -117,9 +125,16 @@ void CollapsibleSection::mouseReleaseEvent(QMouseEvent* event) {
   if (click && bringIntoViewOnClick_) SectionScrollArea::FlatGroupBoxClick(this);
 }
 
-void CollapsibleSection::updateExpandedHeight() {
-  if (isFolded()) return;
-  setFixedHeight(std::max(designHeight_, neededHeight()));
+int CollapsibleSection::titleLineHeight() const {
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  const QRect title = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+  // The title and one line of the frame under it.
+  return title.bottom() + 2;
+}
+
+void CollapsibleSection::updateHeight() {
+  setFixedHeight(isFolded() ? foldedHeight() : std::max(designHeight_, neededHeight()));
 }
 
 void CollapsibleSection::placeFoldButton() {

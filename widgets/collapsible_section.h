@@ -6,8 +6,9 @@
 //
 // Heights: unfolded, a section is its design height high, or higher where the system's fonts
 // make its contents need more (the minimum of its layout), so that nothing inside is clipped;
-// folded, it is the fold button's height + 6 (22 pixels) and its controls are hidden. Folding
-// stores the height the section had; unfolding gives it back.
+// folded, it is the fold button's height + 6 (22 pixels), or the title line's height where a
+// far larger font needs more, and its controls are hidden. Folding stores the height the section
+// had; unfolding gives it back.
 //
 // While folded, the section owns the visibility of the controls it hid: a control that code
 // hides while its section is folded comes back on unfolding, so hide it after unfolding.
@@ -39,6 +40,8 @@ class CollapsibleSection : public QGroupBox {
   static constexpr int kFoldButtonSize = 16;
   // The folded height is the fold button's height plus this.
   static constexpr int kFoldedExtra = 6;
+  // The caption's size, so that "+" and "-" fit the small button at any font.
+  static constexpr int kFoldCaptionPixels = 12;
 
   explicit CollapsibleSection(QWidget* parent = nullptr);
   explicit CollapsibleSection(const QString& title, QWidget* parent = nullptr);
@@ -76,7 +79,8 @@ class CollapsibleSection : public QGroupBox {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void updateExpandedHeight();
+  int titleLineHeight() const;
+  void updateHeight();
   void placeFoldButton();
   void hideContents();
   void showContents();

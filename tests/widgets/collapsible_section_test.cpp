@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include "section_form.h"
 #include "support/wait_until.h"
@@ -19,29 +18,18 @@ using testing::makeSection;
 using testing::SectionForm;
 using testing::waitUntil;
 
-QPoint cornerOf(const CollapsibleSection& section) {
-  return {section.width() - section.foldButton()->width(), 0};
-}
-
-TEST(CollapsibleSection, FoldButtonIsNamedSmallAndStartsUnfolded) {
+TEST(CollapsibleSection, FoldsToItsTitleLineAndUnfoldsToTheHeightItHad) {
   SectionForm form;
   form.showActive();
   CollapsibleSection* general = form.section("GroupBox4");
-  auto* button = general->findChild<QPushButton*>(QStringLiteral("Button2"));
-  ASSERT_NE(button, nullptr);
-  EXPECT_EQ(button, general->foldButton());
-  EXPECT_EQ(button->size(), QSize(16, 16));
-  EXPECT_EQ(button->text(), QStringLiteral("-"));
-  EXPECT_FALSE(general->isFolded());
-  EXPECT_EQ(general->title(), QStringLiteral(u" Общие свойства "));
-  EXPECT_EQ(button->pos(), cornerOf(*general));
-}
-
-TEST(CollapsibleSection, FoldThenUnfoldGivesBackTheHeight) {
-  SectionForm form;
-  form.showActive();
+  EXPECT_EQ(general->findChild<QPushButton*>(QStringLiteral("Button2")), general->foldButton());
+  EXPECT_EQ(general->foldButton()->size(), QSize(16, 16));
+  auto* edit = general->findChild<QLineEdit*>();
+  auto* purposelyHidden = general->findChildren<QLabel*>().last();
+  purposelyHidden->hide();
   for (const char* name : {"GroupBox4", "GroupBox5", "GroupBox18"}) {
     CollapsibleSection* section = form.section(name);
+    EXPECT_EQ(section->foldButton()->text(), QStringLiteral("-")) << name;
     const int expanded = section->height();
     section->foldButton()->click();
     EXPECT_TRUE(section->isFolded()) << name;
@@ -52,19 +40,11 @@ TEST(CollapsibleSection, FoldThenUnfoldGivesBackTheHeight) {
     EXPECT_EQ(section->foldButton()->text(), QStringLiteral("-")) << name;
     EXPECT_EQ(section->height(), expanded) << name;
   }
-}
 
-TEST(CollapsibleSection, FoldedShowsOnlyTitleLineAndButton) {
-  SectionForm form;
-  form.showActive();
-  CollapsibleSection* general = form.section("GroupBox4");
-  auto* edit = general->findChild<QLineEdit*>();
-  auto* purposelyHidden = general->findChildren<QLabel*>().last();
-  purposelyHidden->hide();
+  // Folded, only the title line and the button show; a control hidden before stays hidden.
   general->foldButton()->click();
   EXPECT_FALSE(edit->isVisible());
   EXPECT_TRUE(general->foldButton()->isVisible());
-  // The title line fits the folded height.
   EXPECT_LE(general->fontMetrics().height(), general->height());
   general->foldButton()->click();
   EXPECT_TRUE(edit->isVisible());
@@ -91,52 +71,48 @@ TEST(CollapsibleSection, ButtonStandsInTheCornerAfterToggleAndResize) {
   commands->foldButton()->click();
   form.resize(form.width() + 120, form.height());
   ASSERT_TRUE(waitUntil([&] { return commands->width() == form.area->viewport()->width(); }));
-  EXPECT_EQ(commands->foldButton()->pos(), cornerOf(*commands));
+  EXPECT_EQ(commands->foldButton()->pos(), QPoint(commands->width() - 16, 0));
 }
 
 TEST(CollapsibleSection, ContentsNeedingMoreThanTheDesignHeightAreNotClipped) {
   auto* section =
-      makeSection("GroupBox18", QStringLiteral(u" Проверка наличия программы "), "Button12", 75, 8);
+      makeSection("GroupBox3", QStringLiteral(u" По завершению процесса установки "), "Button27", 60, 8);
   QFont big = section->font();
   big.setPixelSize(24);
   section->setFont(big);
   SectionForm form;
   form.area->addSection(section);
   form.showActive();
-  ASSERT_TRUE(waitUntil([&] { return section->height() > 75; }));
+  ASSERT_TRUE(waitUntil([&] { return section->height() > 60; }));
   EXPECT_EQ(section->height(), section->neededHeight());
   for (const QWidget* control : section->findChildren<QWidget*>()) {
     if (control == section->foldButton()) continue;
     EXPECT_LE(control->geometry().bottom(), section->contentsRect().bottom());
   }
-  // Unfolding keeps what the contents need.
+  // Unfolding keeps what the contents need, also when the font grew while folded.
   const int expanded = section->height();
   section->foldButton()->click();
   section->foldButton()->click();
   EXPECT_EQ(section->height(), expanded);
+  section->foldButton()->click();
+  big.setPixelSize(30);
+  section->setFont(big);
+  section->foldButton()->click();
+  EXPECT_GT(section->height(), expanded);
+  EXPECT_EQ(section->height(), section->neededHeight());
 }
 
-TEST(CollapsibleSection, FontGrownWhileFoldedUnfoldsToWhatTheContentsNeed) {
+TEST(CollapsibleSection, AFarLargerFontKeepsTheFoldedTitleAndCaptionWhole) {
   SectionForm form;
   form.showActive();
   CollapsibleSection* registry = form.section("GroupBox6");
+  QFont huge = registry->font();
+  huge.setPixelSize(40);
+  registry->setFont(huge);
   registry->foldButton()->click();
-  QFont big = registry->font();
-  big.setPixelSize(30);
-  registry->setFont(big);
-  registry->foldButton()->click();
-  EXPECT_GT(registry->height(), 125);
-  EXPECT_EQ(registry->height(), registry->neededHeight());
-}
-
-TEST(CollapsibleSection, ShorterContentsKeepTheDesignHeight) {
-  CollapsibleSection section(QStringLiteral(u" По завершению процесса установки "));
-  section.setProperty("designHeight", 120);
-  new QVBoxLayout(&section);
-  section.layout()->addWidget(new QLineEdit(&section));
-  section.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&section));
-  EXPECT_EQ(section.height(), 120);
+  EXPECT_GE(registry->height(), registry->fontMetrics().height());
+  EXPECT_LE(registry->foldButton()->fontMetrics().height(), registry->foldButton()->height());
+  EXPECT_EQ(form.section("GroupBox18")->y(), registry->y() + registry->height());
 }
 
 }  // namespace

@@ -76,7 +76,9 @@ void SectionScrollArea::GroupBoxMouseActivate(CollapsibleSection* section) {
 bool SectionScrollArea::clickFoldButtons(const QWidget& root, const QStringList& buttonNames) {
   bool allFound = true;
   for (const QString& name : buttonNames) {
-    if (auto* button = root.findChild<QAbstractButton*>(name))
+    auto* button = root.findChild<QAbstractButton*>(name);
+    auto* section = qobject_cast<CollapsibleSection*>(button ? button->parentWidget() : nullptr);
+    if (section && section->foldButton() == button)
       button->click();
     else
       allFound = false;

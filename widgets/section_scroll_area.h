@@ -59,7 +59,7 @@ class SectionScrollArea : public QScrollArea {
   // section_activation.h): brings the section into view.
   static void GroupBoxMouseActivate(CollapsibleSection* section);
   // Clicks the fold buttons named, found below `root`, in the given order (the window folds
-  // sections this way when first shown); returns false when a name was not found.
+  // sections this way when first shown); returns false when a name is no fold button there.
   static bool clickFoldButtons(const QWidget& root, const QStringList& buttonNames);
 
  public slots:

@@ -193,6 +193,9 @@ TEST(SectionScrollArea, FoldButtonsClickedByNameBeforeTheFirstShow) {
   SectionForm form;
   EXPECT_TRUE(SectionScrollArea::clickFoldButtons(form, {"Button4", "Button5", "Button6", "Button12"}));
   EXPECT_FALSE(SectionScrollArea::clickFoldButtons(form, {"Button99"}));
+  form.section("GroupBox4")->findChild<QCheckBox*>()->setObjectName("Button99");
+  EXPECT_FALSE(SectionScrollArea::clickFoldButtons(form, {"Button99"}));
+  EXPECT_FALSE(form.section("GroupBox4")->findChild<QCheckBox*>()->isChecked());
   form.showActive();
   EXPECT_FALSE(form.section("GroupBox4")->isFolded());
   int top = 393;

@@ -25,11 +25,12 @@ const QString kUserTextFilter =
 
 void fill(QLineEdit* edit, const std::string& value) {
   edit->setText(text::toQString(value));
-  // A long path shows its beginning, where it differs from its neighbours.
+  // A long value shows its beginning rather than its end.
   edit->setCursorPosition(0);
 }
 
-std::string stored(const QLineEdit* edit) { return text::fromQString(edit->text()); }
+// The 1251 text of a field, exactly as typed.
+std::string textOf(const QLineEdit* edit) { return text::fromQString(edit->text()); }
 
 }  // namespace
 
@@ -128,23 +129,23 @@ void StagesPage::StoreStagesPage() {
   if (project_ == nullptr) return;
   for (const auto& [set, fields] :
        {std::pair{&project_->Preinstall, &pre_}, std::pair{&project_->Postinstall, &post_}}) {
-    set->Folder = stored(fields->folder);
-    set->PreRegFile = stored(fields->beforeReg);
-    set->PostRegFile = stored(fields->afterReg);
+    set->Folder = textOf(fields->folder);
+    set->PreRegFile = textOf(fields->beforeReg);
+    set->PostRegFile = textOf(fields->afterReg);
     for (std::size_t i = 0; i < TStageSet::Commands.size(); ++i)
-      set->*TStageSet::Commands[i] = stored(fields->commands[i]);
+      set->*TStageSet::Commands[i] = textOf(fields->commands[i]);
   }
   project_->Postinstall.Reboot = ui_->RebootRb->isChecked();
   project_->Postinstall.PowerOff = ui_->PowerOffBt->isChecked();
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     TUserFuncItem& button = project_->UserButtons[i];
     const ButtonFields& fields = buttons_[i];
-    button.Caption = stored(fields.caption);
-    button.Hint = stored(fields.hint);
-    button.Picture = stored(fields.picture);
-    button.Folder = stored(fields.folder);
-    button.Command = stored(fields.command);
-    button.Text = stored(fields.text);
+    button.Caption = textOf(fields.caption);
+    button.Hint = textOf(fields.hint);
+    button.Picture = textOf(fields.picture);
+    button.Folder = textOf(fields.folder);
+    button.Command = textOf(fields.command);
+    button.Text = textOf(fields.text);
     button.Visible = fields.visible->isChecked();
   }
 }
@@ -172,15 +173,15 @@ void StagesPage::StageFolderBtClick(const StageFields& stage) {
 
 void StagesPage::StageRegBtClick(const StageFields& stage, QLineEdit& edit) {
   if (project_ == nullptr) return;
-  std::string value = stored(&edit);
-  if (PickRegFile(window(), project_->ProjectRootFolder, stored(stage.folder), value))
+  std::string value = textOf(&edit);
+  if (PickRegFile(window(), project_->ProjectRootFolder, textOf(stage.folder), value))
     edit.setText(text::toQString(value));
 }
 
 void StagesPage::StageCommandBtClick(const StageFields& stage, QLineEdit& edit) {
   if (project_ == nullptr) return;
-  std::string value = stored(&edit);
-  if (PickProgramCommand(window(), project_->ProjectRootFolder, stored(stage.folder), value))
+  std::string value = textOf(&edit);
+  if (PickProgramCommand(window(), project_->ProjectRootFolder, textOf(stage.folder), value))
     edit.setText(text::toQString(value));
 }
 
@@ -194,8 +195,8 @@ void StagesPage::UserButtonFolderBtClick(std::size_t index) {
 void StagesPage::UserButtonPictBtClick(std::size_t index) {
   if (project_ == nullptr) return;
   const ButtonFields& fields = buttons_[index];
-  std::string value = stored(fields.picture);
-  if (PickPictureFile(window(), project_->ProjectRootFolder, stored(fields.folder), value))
+  std::string value = textOf(fields.picture);
+  if (PickPictureFile(window(), project_->ProjectRootFolder, textOf(fields.folder), value))
     fields.picture->setText(text::toQString(value));
 }
 
@@ -203,8 +204,8 @@ void StagesPage::UserButtonPictBtClick(std::size_t index) {
 void StagesPage::UserButtonCommandBtClick(std::size_t index) {
   if (project_ == nullptr) return;
   const ButtonFields& fields = buttons_[index];
-  std::string value = stored(fields.command);
-  if (!PickFile(window(), project_->ProjectRootFolder, stored(fields.folder), value, kUserCommandFilter,
+  std::string value = textOf(fields.command);
+  if (!PickFile(window(), project_->ProjectRootFolder, textOf(fields.folder), value, kUserCommandFilter,
                 kUserFileTitle, true))
     return;
   fields.command->setText(text::toQString(value));
@@ -214,8 +215,8 @@ void StagesPage::UserButtonCommandBtClick(std::size_t index) {
 void StagesPage::UserButtonViewTextBtClick(std::size_t index) {
   if (project_ == nullptr) return;
   const ButtonFields& fields = buttons_[index];
-  std::string value = stored(fields.text);
-  if (!PickFile(window(), project_->ProjectRootFolder, stored(fields.folder), value, kUserTextFilter,
+  std::string value = textOf(fields.text);
+  if (!PickFile(window(), project_->ProjectRootFolder, textOf(fields.folder), value, kUserTextFilter,
                 kUserFileTitle, false))
     return;
   fields.text->setText(text::toQString(value));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
 #include "widgets/qt_translations.h"
+#include "wizard/main_window.h"
 
 namespace {
 
@@ -78,6 +80,30 @@ void grabIconPicker(const QDir& out, const sw::testing::TempDir& dir) {
   grabWindow(picker, out.filePath(QStringLiteral("icon-picker.png")));
 }
 
+// The six pages of the editor's window on the demo project, at the window's own size.
+void grabWizardPages(const QDir& out, const sw::testing::TempDir& dir) {
+  sw::MainWindowOptions options;
+  options.settingsFile = dir.file("setwright.ini");
+  options.projectFile = QStringLiteral("setup.ini");
+  options.rootFolder = QStringLiteral("examples/demo");
+  sw::TSetwrightFm window(options);
+  window.resize(646, 613);
+  window.show();
+  auto* next = window.findChild<QPushButton*>(QStringLiteral("NextBt"));
+  const char* names[] = {"wizard-0-start.png",  "wizard-1-header.png",   "wizard-2-stages.png",
+                         "wizard-3-groups.png", "wizard-4-programs.png", "wizard-5-summary.png"};
+  for (int page = 0; page < 6; ++page) {
+    if (window.currentPage() != page) {
+      std::fprintf(stderr, "the window did not reach page %d\n", page);
+      return;
+    }
+    QCoreApplication::processEvents();
+    if (!window.grab().save(out.filePath(QString::fromLatin1(names[page]))))
+      std::fprintf(stderr, "cannot write %s\n", names[page]);
+    if (page < 5) next->click();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,5 +138,6 @@ int main(int argc, char** argv) {
   grabPictureDialogs(out, office);
   grabFolderBrowser(out, dir);
   grabIconPicker(out, dir);
+  grabWizardPages(out, dir);
   return 0;
 }

@@ -112,7 +112,7 @@ void HeaderPage::StoreHeaderPage() {
   project_->UserEnvironment = ui_->UserEnvListEd->lines();
 }
 
-void HeaderPage::scrollToTop() { ui_->HeaderScrollBox->verticalScrollBar()->setValue(0); }
+void HeaderPage::scrollToTop() { ui_->HeaderScrollBox->bringIntoView(ui_->GroupBox10); }
 
 QList<QLineEdit*> HeaderPage::pathEdits() const {
   return {ui_->PrRootEdit,          ui_->PrTagEdit,        ui_->PrLogEdit,        ui_->PrIconLibEdit,

@@ -31,7 +31,6 @@ class HeaderPage : public QWidget {
   void StoreHeaderPage();
 
   void scrollToTop();
-  void foldAtStart() {}
 
   // The edits of paths, which carry the shared edit menu.
   QList<QLineEdit*> pathEdits() const;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStackedWidget>
@@ -12,6 +13,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "ui_main_window.h"
+#include "widgets/edit_extended_menu.h"
+#include "widgets/section_scroll_area.h"
 #include "wizard/header_page.h"
 #include "wizard/stages_page.h"
 #include "wizard/start_page.h"
@@ -63,6 +66,9 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
   ui_->StagesPage->scrollToTop();
   ui_->HeaderPage->scrollToTop();
   document_.setIconBackgroundColor(palette().color(QPalette::Base).rgb());
+  EditExtendetMenu = new sw::EditExtendetMenu(this);
+  for (QLineEdit* edit : ui_->HeaderPage->pathEdits() + ui_->StagesPage->pathEdits())
+    EditExtendetMenu->attach(edit);
   readSettings();
   if (!options.projectFile.isEmpty()) {
     const QString root = options.rootFolder.isEmpty()
@@ -113,8 +119,11 @@ void TSetwrightFm::showEvent(QShowEvent* event) {
 }
 
 void TSetwrightFm::FormShow() {
-  ui_->HeaderPage->foldAtStart();
-  ui_->StagesPage->foldAtStart();
+  // The program panel's sections are folded too once that page has them.
+  SectionScrollArea::clickFoldButtons(
+      *this, {QStringLiteral("Button24"), QStringLiteral("Button3"), QStringLiteral("Button1"),
+             QStringLiteral("Button7"), QStringLiteral("Button4"), QStringLiteral("Button5"),
+             QStringLiteral("Button6"), QStringLiteral("Button12"), QStringLiteral("Button10")});
 }
 
 void TSetwrightFm::FormDestroy() {
@@ -122,6 +131,16 @@ void TSetwrightFm::FormDestroy() {
 }
 
 void TSetwrightFm::CancelBtClick() { close(); }
+
+void TSetwrightFm::Button1Click(QAbstractButton* foldButton) { SectionScrollArea::Button1Click(foldButton); }
+
+void TSetwrightFm::FlatGroupBoxClick(CollapsibleSection* section) {
+  SectionScrollArea::FlatGroupBoxClick(section);
+}
+
+void TSetwrightFm::GroupBoxMouseActivate(CollapsibleSection* section) {
+  SectionScrollArea::GroupBoxMouseActivate(section);
+}
 
 void TSetwrightFm::NextBtClick() {
   const int page = currentPage();

@@ -16,7 +16,12 @@ namespace Ui {
 class TSetwrightFm;
 }
 
+class QAbstractButton;
+
 namespace sw {
+
+class CollapsibleSection;
+class EditExtendetMenu;
 
 struct MainWindowOptions {
   std::string settingsFile;  // host path; empty: the program's own settings file
@@ -39,6 +44,11 @@ class TSetwrightFm : public QWidget {
   void PrevBtClick();
   void CancelBtClick();
   void WizardNbPageChanged();
+  // The handlers of the collapsible sections of every page (their fold buttons, their surfaces,
+  // the press that activates the window); the sections call them themselves.
+  void Button1Click(QAbstractButton* foldButton);
+  void FlatGroupBoxClick(CollapsibleSection* section);
+  void GroupBoxMouseActivate(CollapsibleSection* section);
   // Moves data between the pages and the model for a change from page `from` to page `to`;
   // false when the page may not change.
   bool CheckPageChange(int from, int to);
@@ -65,6 +75,7 @@ class TSetwrightFm : public QWidget {
   std::string LastProject;
   std::string LastRootDir;
   ProjectFileDialogs projectDialogs_;
+  sw::EditExtendetMenu* EditExtendetMenu = nullptr;
   bool shownOnce_ = false;
   bool summaryPictureShown_ = false;
 };

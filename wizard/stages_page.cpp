@@ -150,7 +150,7 @@ void StagesPage::StoreStagesPage() {
   }
 }
 
-void StagesPage::scrollToTop() { ui_->PostParamScrollBox->verticalScrollBar()->setValue(0); }
+void StagesPage::scrollToTop() { ui_->PostParamScrollBox->bringIntoView(ui_->GroupBox2); }
 
 QList<QLineEdit*> StagesPage::pathEdits() const {
   QList<QLineEdit*> edits;

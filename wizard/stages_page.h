@@ -34,7 +34,6 @@ class StagesPage : public QWidget {
   void ShowStagesPage();
   void StoreStagesPage();
   void scrollToTop();
-  void foldAtStart() {}
 
   // The path and command fields, which carry the shared edit menu.
   QList<QLineEdit*> pathEdits() const;

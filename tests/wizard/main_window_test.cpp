@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -291,6 +293,27 @@ TEST_F(MainWindow, SaveAsAsksForTheName) {
   next(window);
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(dir_.read("copy.ini").empty());
+}
+
+// At the first show the nine sections are folded (those of the program panel come with it); the
+// path and command fields of the header and stages pages carry the variables menu, other edits
+// keep Qt's own.
+TEST_F(MainWindow, SectionsFoldAndPathFieldsCarryTheVariablesMenu) {
+  TSetwrightFm window(options(false));
+  window.show();
+  for (const char* folded : {"Button24", "Button3", "Button1", "Button7", "Button10"})
+    EXPECT_EQ(child<QAbstractButton>(window, folded)->text(), QStringLiteral("+")) << folded;
+  for (const char* open : {"Button22", "Button23", "Button25", "Button26", "Button27"})
+    EXPECT_EQ(child<QAbstractButton>(window, open)->text(), QStringLiteral("-")) << open;
+  int withMenu = 0;
+  for (const QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+    if (edit->contextMenuPolicy() == Qt::CustomContextMenu) ++withMenu;
+  }
+  EXPECT_EQ(withMenu, 33);
+  for (const char* plain :
+       {"FileNameEdit", "PrAutorEdit", "PrTimeEd", "UserButtonCaptionEdit1", "UserButtonHintEdit3"})
+    EXPECT_NE(child<QLineEdit>(window, plain)->contextMenuPolicy(), Qt::CustomContextMenu) << plain;
+  EXPECT_NE(window.findChild<QMenu*>(QStringLiteral("EditExtendetMenu")), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -267,6 +268,31 @@ TEST_F(MainWindow, AFailedSaveKeepsTheWindowOpen) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.currentPage(), 5);
   EXPECT_EQ(dir_.read("demo/setup.ini"), before);
+}
+
+// A read-only project file is not replaced: the window says why and stays.
+TEST_F(MainWindow, AReadOnlyProjectFileIsNotReplaced) {
+  const QString file = QString::fromStdString(dir_.file("demo/setup.ini"));
+  const std::string before = dir_.read("demo/setup.ini");
+  {
+    TSetwrightFm window(options());
+    Answers answers;
+    auto runner = answers.install();
+    window.show();
+    walkTo(window, 5);
+    ASSERT_EQ(window.currentPage(), 5);
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    next(window);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].title, QStringLiteral("Ошибка при сохранении."));
+    EXPECT_TRUE(answers.messages[0].text.startsWith(QStringLiteral("Unable to write to ")))
+        << answers.messages[0].text.toStdString();
+    EXPECT_TRUE(window.isVisible());
+  }
+  EXPECT_EQ(dir_.read("demo/setup.ini"), before);
+  // The refused save did not become the last project.
+  EXPECT_EQ(dir_.read("setwright.ini").find("LastProject=" + text::fromUtf8(file.toStdString())),
+            std::string::npos);
 }
 
 // "Save under another name" asks for the name; cancelling keeps the last page, a name without an

@@ -2,6 +2,8 @@
 // (and root folder) on the command line is preselected on the start page.
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "widgets/qt_translations.h"
@@ -12,8 +14,11 @@ int main(int argc, char** argv) {
   sw::installQtTranslations(app);
   const QStringList arguments = QApplication::arguments();
   sw::MainWindowOptions options;
-  if (arguments.size() > 1) options.projectFile = arguments.at(1);
-  if (arguments.size() > 2) options.rootFolder = arguments.at(2);
+  // Names on a command line are relative to the current folder, as for any command.
+  if (arguments.size() > 1)
+    options.projectFile = QDir::toNativeSeparators(QFileInfo(arguments.at(1)).absoluteFilePath());
+  if (arguments.size() > 2)
+    options.rootFolder = QDir::toNativeSeparators(QFileInfo(arguments.at(2)).absoluteFilePath());
   sw::TSetwrightFm window(options);
   window.show();
   return QApplication::exec();

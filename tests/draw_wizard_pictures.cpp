@@ -48,12 +48,13 @@ QImage banner() {
   sky.setColorAt(0.6, kMiddle);
   sky.setColorAt(1, kLight);
   painter.fillRect(image.rect(), sky);
-  // Thin light lines, like the tracks of a disc, running across.
-  painter.setPen(QPen(QColor(255, 255, 255, 28), 1));
-  for (int x = -40; x < image.width(); x += 14) painter.drawLine(QPointF(x, 41), QPointF(x + 40, 0));
+  // Thin light lines, like the tracks of a disc, fading out before the plain right end (which
+  // the window continues when it is wider than the picture).
+  for (int x = -40; x < 800; x += 14) {
+    painter.setPen(QPen(QColor(255, 255, 255, 28 * (800 - x) / 840), 1));
+    painter.drawLine(QPointF(x, 41), QPointF(x + 40, 0));
+  }
   drawDisc(painter, QPointF(22, 20.5), 15, 1.0);
-  painter.setPen(QColor(255, 255, 255, 70));
-  painter.drawLine(0, 40, image.width(), 40);
   return image;
 }
 

@@ -31,13 +31,13 @@ void showWizardPicture(QLabel& label, WizardPicture picture) {
                       : picture == WizardPicture::StartSide ? QStringLiteral("start-side.jpg")
                                                             : QStringLiteral("summary-side.jpg"));
   if (image.isNull()) return;
-  if (picture != WizardPicture::Banner) {
-    // A page taller than the picture goes on in the picture's bottom colour.
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::Window, image.pixelColor(0, image.height() - 1));
-    label.setPalette(palette);
-    label.setAutoFillBackground(true);
-  }
+  // A window wider, or a page taller, than the picture goes on in the picture's last colour.
+  const QPoint lastPixel = picture == WizardPicture::Banner ? QPoint(image.width() - 1, image.height() / 2)
+                                                            : QPoint(0, image.height() - 1);
+  QPalette palette = label.palette();
+  palette.setColor(QPalette::Window, image.pixelColor(lastPixel));
+  label.setPalette(palette);
+  label.setAutoFillBackground(true);
   label.setPixmap(QPixmap::fromImage(image));
 }
 

@@ -95,14 +95,14 @@ void UpDown::stepBy(int steps) {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == buddy_ && buddy_->isEnabled() && !buddy_->isReadOnly()) {
-    if (event->type() == QEvent::KeyPress) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-      if (modifiers == Qt::NoModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-        stepBy(key->key() == Qt::Key_Up ? 1 : -1);
-        return true;
-      }
+  // Only key presses are looked at: other events also arrive while the edit is being destroyed.
+  if (event->type() == QEvent::KeyPress && watched == buddy_ && buddy_->isEnabled() &&
+      !buddy_->isReadOnly()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+      stepBy(key->key() == Qt::Key_Up ? 1 : -1);
+      return true;
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 // position within a range and write it into the edit; the edit itself stays free text, so a
 // number outside the range is shown and kept as it is until the user steps it.
 
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
@@ -51,7 +52,7 @@ class UpDown : public QWidget {
 
   QToolButton* up_ = nullptr;
   QToolButton* down_ = nullptr;
-  QLineEdit* buddy_ = nullptr;
+  QPointer<QLineEdit> buddy_;
   int minimum_ = 0;
   int maximum_ = 100;
   int position_ = 0;

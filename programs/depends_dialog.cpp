@@ -1,6 +1,7 @@
 #include "programs/depends_dialog.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -76,6 +77,12 @@ TDependsFm::TDependsFm(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
   for (QListWidget* list :
        {ui_->AllPrgListBox, ui_->DependsPrgListBox, ui_->DependsOrPrgListBox, ui_->ExcludePrgListBox})
     prepareList(*list);
+  // Both list columns as wide as the widest caption above them needs, and at least the form's.
+  int columnWidth = ui_->AllPrgListBox->minimumWidth();
+  for (const QLabel* label : {ui_->Label1, ui_->Label2, ui_->Label3, ui_->Label4})
+    columnWidth = std::max(columnWidth, label->sizeHint().width());
+  ui_->listsGrid->setColumnMinimumWidth(0, columnWidth);
+  ui_->listsGrid->setColumnMinimumWidth(2, columnWidth);
   // A fixed border: the form's size, or what the system's fonts need beyond it.
   setFixedSize(size().expandedTo(sizeHint()));
   connect(ui_->DepAddBt, &QPushButton::clicked, this, &TDependsFm::DepAddBtClick);

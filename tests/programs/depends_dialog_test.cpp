@@ -269,19 +269,21 @@ TEST_F(DependsDialog, OkStoresTheThreeListsInRowOrder) {
 }
 
 TEST_F(DependsDialog, NumbersNamingNoProgramAreDroppedAndRepeatedOnesKept) {
+  // A second program numbered 5, in the first group: references to 5 name the one in the last.
+  add(project_.Groups[0].get(), 5, "Копия");
   TInstallItem& editor = program(4);
   editor.Depends = {99, 2, 3};
-  editor.DependsOr = {-1};
+  editor.DependsOr = {-1, 5};
   editor.Exclude = {2, 42};
   Edit(project_, &editor, [&](TDependsFm& dialog) {
     EXPECT_EQ(look(dialog, "DependsPrgListBox").rows, (QStringList{Q("Архиватор"), Q("Драйверы")}));
-    EXPECT_EQ(look(dialog, "DependsOrPrgListBox").rows, QStringList{});
+    EXPECT_EQ(look(dialog, "DependsOrPrgListBox").rows, QStringList{Q("Почта")});
     EXPECT_EQ(look(dialog, "ExcludePrgListBox").rows, QStringList{Q("Архиватор")});
     EXPECT_EQ(look(dialog, "AllPrgListBox").rows,
-              (QStringList{Q("Кодеки"), Q("Редактор"), Q("Почта"), Q("Браузер")}));
+              (QStringList{Q("Кодеки"), Q("Копия"), Q("Редактор"), Q("Браузер")}));
     return pressOk(dialog);
   });
-  EXPECT_EQ(listsOf(4), (Lists{{2, 3}, {}, {2}}));
+  EXPECT_EQ(listsOf(4), (Lists{{2, 3}, {5}, {2}}));
 }
 
 TEST_F(DependsDialog, WithoutAProgramEverythingIsOfferedAndNothingStored) {

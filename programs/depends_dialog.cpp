@@ -103,8 +103,8 @@ void TDependsFm::fill(const Project& project, const TInstallItem* program) {
     list->clear();
   ui_->ItemNameLb->clear();
 
-  // The programs the relation lists show; the left list leaves them out. A number repeated
-  // in the lists gives a row in each, its program still only once left out.
+  // The programs the relation lists show, left out of the left list. A number in two lists
+  // gets a row in each, and OK stores it in both again.
   std::unordered_set<const TInstallItem*> chosen;
   const auto fillRelation = [&](const std::vector<std::int32_t>& numbers, QListWidget& list) {
     for (std::int32_t number : numbers) {

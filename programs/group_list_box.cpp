@@ -142,7 +142,8 @@ void GroupListBox::GroupListBoxDrawItem(QPainter& canvas, int row, QRect rect,
     QStyleOptionFocusRect focus;
     focus.QStyleOption::operator=(option);
     focus.rect = rect;
-    focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    // The style draws it only when the focus came from the keyboard, as the view tells it.
+    focus.state |= QStyle::State_Item;
     focus.backgroundColor = option.palette.color(colors, selected ? QPalette::Highlight : QPalette::Base);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &canvas, this);
   }

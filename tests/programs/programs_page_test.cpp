@@ -28,6 +28,7 @@ const QString kNoGroupsHint = QStringLiteral(
 
 class PageTest : public ProgramsPageTest {
  protected:
+  using ProgramsPageTest::click;
   void click(const char* name) const { child<QAbstractButton>(page_, name)->click(); }
   bool panelShown() const { return !page_.editPanelHost()->isHidden(); }
   bool hintShown() const { return !child<QLabel>(page_, "GroupWarningLabel")->isHidden(); }

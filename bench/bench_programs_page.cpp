@@ -43,7 +43,8 @@ struct BudgetProject {
 
   BudgetProject() {
     sw::files::ReplaceOptions options;
-    (void)sw::files::replaceFile(dir.file("icons.dll"), sw::testing::makeIconLibraryDll(kLibraryIcons), options);
+    (void)sw::files::replaceFile(dir.file("icons.dll"), sw::testing::makeIconLibraryDll(kLibraryIcons),
+                                 options);
     sw::Project generated;
     sw::testing::GeneratorOptions generator;
     generator.groups = 40;

@@ -44,8 +44,8 @@ ProgramsPage::ProgramsPage(QWidget* parent) : QWidget(parent), ui_(std::make_uni
 ProgramsPage::~ProgramsPage() = default;
 
 void ProgramsPage::setProject(Project& project, EditorState& state, ImageList& small, ImageList& large) {
-  // Nodes of another project must not outlive the switch.
-  if (project_ != nullptr && project_ != &project) ClearProgramTree();
+  // Nodes of another project must not outlive the switch; its records may be gone already.
+  if (project_ != nullptr && project_ != &project) ui_->SelectProgTree->removeAllNodes();
   project_ = &project;
   state_ = &state;
   small_ = &small;

@@ -230,6 +230,8 @@ SelectProgTree::SelectProgTree(QWidget* parent) : QTreeWidget(parent) {
   }
   setPalette(colours);
   connect(this, &QTreeWidget::currentItemChanged, this, &SelectProgTree::currentNodeChanged);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &SelectProgTree::keepSelectionOnCurrent);
   connect(this, &QTreeWidget::itemExpanded, this, &SelectProgTree::SelectProgTreeExpanded);
   connect(this, &QTreeWidget::itemCollapsed, this, &SelectProgTree::SelectProgTreeCollapsed);
 }
@@ -443,15 +445,19 @@ QItemSelectionModel::SelectionFlags SelectProgTree::selectionCommand(const QMode
 }
 
 void SelectProgTree::currentNodeChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-  // The view may make a node current without selecting it (on taking the focus); the current
-  // node is the selected one here.
-  if (current != nullptr && !current->isSelected()) {
-    selectionModel()->select(indexFromItem(current),
-                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  }
+  keepSelectionOnCurrent();
   if (silence_ > 0) return;
   emit nodeChanging(previous);
   emit nodeChanged(current);
+}
+
+void SelectProgTree::keepSelectionOnCurrent() {
+  QTreeWidgetItem* current = currentItem();
+  if (current == nullptr) return;
+  const QModelIndex index = indexFromItem(current);
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.size() == 1 && selected.first() == index) return;
+  selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void SelectProgTree::userExpand(QTreeWidgetItem* node) {

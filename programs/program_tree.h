@@ -104,6 +104,10 @@ class SelectProgTree : public QTreeWidget {
   // Selection changes made by the tree itself while this is above zero run no events.
   class Silence;
   void currentNodeChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+  // The selected node is always the current one: the view may make a node current without
+  // selecting it (on taking the focus), and a click whose selection events moved rows selects
+  // by the rows' old places.
+  void keepSelectionOnCurrent();
   // The user's expand or collapse: asks first, then does it.
   void userExpand(QTreeWidgetItem* node);
   void userCollapse(QTreeWidgetItem* node);

@@ -316,6 +316,43 @@ TEST_F(PageTest, PanelEditsUpdateTheNodeAtOnce) {
   EXPECT_TRUE(editor_.take().empty());
 }
 
+// A panel whose store moves its program to another group (a group chosen in the panel but
+// not yet taken) while the selection changes: the node goes to its new group, and the node
+// the user selected stays selected and shown.
+TEST_F(PageTest, ProgramMovedByTheStoreOfASelectionChange) {
+  TInstallGroup* a = addGroup("A", {"A1", "A2"}, true);
+  TInstallGroup* b = addGroup("B", {"B1"});
+  struct MovingEditor : RecordingEditor {
+    void StoreProgram(TInstallItem* program) override {
+      RecordingEditor::StoreProgram(program);
+      MoveProgram(*project, *program, *target, target->Items.size());
+      page->programMovedToGroup(program);
+    }
+    Project* project = nullptr;
+    TInstallGroup* target = nullptr;
+    ProgramsPage* page = nullptr;
+  } editor;
+  editor.project = &project_;
+  editor.target = b;
+  editor.page = &page_;
+  page_.setProgramEditor(&editor);
+  page_.FillProgramsPage();
+  showPage();
+  editor.take();
+  click(program("A1")->Node);
+  click(program("A2")->Node);
+  EXPECT_EQ(editor.take(), (Calls{"show A1", "scroll", "store A1", "show A2", "scroll"}));
+  EXPECT_EQ(childTexts(a->Node), (Calls{"A2"}));
+  EXPECT_EQ(childTexts(b->Node), (Calls{"B1", "A1"}));
+  EXPECT_EQ(childTexts(b->Node), captions(b));
+  EXPECT_TRUE(b->Node->isExpanded());
+  EXPECT_EQ(tree().currentItem(), program("A2")->Node);
+  EXPECT_TRUE(program("A2")->Node->isSelected());
+  EXPECT_FALSE(program("A1")->Node->isSelected());
+  EXPECT_EQ(state_.CurrentProgram, program("A2"));
+  page_.setProgramEditor(&editor_);
+}
+
 // A thousand programs in one group: filling, walking, adding, moving and deleting stay quick.
 TEST_F(PageTest, ThousandProgramsInOneGroupStayResponsive) {
   TInstallGroup* group = addGroup("Big", {}, true);

@@ -61,6 +61,8 @@ SelectProgTree* ProgramsPage::tree() const { return ui_->SelectProgTree; }
 
 void ProgramsPage::FillProgramsPage() {
   FillProgramTree();
+  // The panel's group list is the panel's; whoever placed the panel fills it on this signal.
+  emit programsPageFilled();
   setPanelVisible(false);
   const bool hasGroups = project_ != nullptr && GroupCount(*project_) > 0;
   ui_->PrgItemEditPanel->setVisible(hasGroups);

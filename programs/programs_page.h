@@ -48,6 +48,10 @@ class ProgramsPage : public QWidget {
   // a node.
   void ClearProgramTree();
 
+ signals:
+  // The page was filled from the model: the panel's list of groups is to be filled now.
+  void programsPageFilled();
+
  public slots:
   void PrgAddBtClick();
   void PrgDeleteBtClick();

@@ -41,7 +41,9 @@ TEST_F(PageTest, FillBuildsTheTreeAndSelectsTheFirstExpandedGroup) {
   TInstallGroup* tools = addGroup("Tools", {"Archiver"}, true);
   addGroup("Media", {"Player"}, true);
   state_.CurrentProgram = nullptr;
+  QSignalSpy filled(&page_, &ProgramsPage::programsPageFilled);
   page_.FillProgramsPage();
+  EXPECT_EQ(filled.count(), 1);
 
   ASSERT_EQ(tree().topLevelItemCount(), 3);
   EXPECT_EQ(tree().topLevelItem(0), office->Node);

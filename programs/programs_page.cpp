@@ -32,7 +32,6 @@ QString shown(QString text) { return text.replace(QStringLiteral("\r\n"), QStrin
 ProgramsPage::ProgramsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::ProgramsPage>()) {
   ui_->setupUi(this);
   ui_->PrgPanelHost->hide();
-  ui_->GroupWarningLabel->setAttribute(Qt::WA_TranslucentBackground);
   connect(ui_->PrgAddBt, &QPushButton::clicked, this, &ProgramsPage::PrgAddBtClick);
   connect(ui_->PrgDeleteBt, &QPushButton::clicked, this, &ProgramsPage::PrgDeleteBtClick);
   connect(ui_->PrgUpBt, &QToolButton::clicked, this, &ProgramsPage::PrgUpBtClick);

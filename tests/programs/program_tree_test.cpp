@@ -113,7 +113,7 @@ TEST_F(TreeTest, FillShowsGroupAndProgramStatePictures) {
   EXPECT_EQ(picture(m2->Node), 42);
 }
 
-TEST_F(TreeTest, TreeLooksAndBehavesAsSpecified) {
+TEST_F(TreeTest, NoButtonsLinesEditingOrMenuAndAlwaysVisibleSelection) {
   const SelectProgTree& t = tree();
   EXPECT_EQ(t.objectName(), QStringLiteral("SelectProgTree"));
   EXPECT_EQ(t.indentation(), 19);

@@ -3,11 +3,11 @@
 // position within a range and write it into the edit; the edit itself stays free text, so a
 // number outside the range is shown and kept as it is until the user steps it.
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
 
-class QLineEdit;
 class QToolButton;
 
 namespace sw {

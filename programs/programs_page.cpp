@@ -106,11 +106,13 @@ void ProgramsPage::ClearProgramTree() {
   ui_->SelectProgTree->removeAllNodes();
 }
 
-void ProgramsPage::SelectProgTreeChanging(QTreeWidgetItem* /*previous*/) {
+void ProgramsPage::storeCurrentProgram() {
   if (state_ != nullptr && state_->CurrentProgram != nullptr && editor_ != nullptr) {
     editor_->StoreProgram(state_->CurrentProgram);
   }
 }
+
+void ProgramsPage::SelectProgTreeChanging(QTreeWidgetItem* /*previous*/) { storeCurrentProgram(); }
 
 void ProgramsPage::SelectProgTreeChange(QTreeWidgetItem* node) {
   if (node == nullptr || state_ == nullptr) return;

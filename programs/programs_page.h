@@ -47,6 +47,8 @@ class ProgramsPage : public QWidget {
   // Leaving the page: every node removed, nothing stored or shown, no record left pointing at
   // a node.
   void ClearProgramTree();
+  // Copies the panel into the current program (leaving the page stores the last edits).
+  void storeCurrentProgram();
 
  signals:
   // The page was filled from the model: the panel's list of groups is to be filled now.

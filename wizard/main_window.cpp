@@ -12,6 +12,8 @@
 #include "model/save_step.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "programs/groups_page.h"
+#include "programs/programs_page.h"
 #include "ui_main_window.h"
 #include "widgets/edit_extended_menu.h"
 #include "widgets/section_scroll_area.h"
@@ -59,6 +61,9 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
   ui_->StartPage->setProjectDialogs(&projectDialogs_);
   ui_->HeaderPage->setProject(document_.project());
   ui_->StagesPage->setProject(document_.project());
+  ui_->GroupsPage->setProject(document_.project(), editorState_, document_.smallPictures());
+  ui_->ProgramsPage->setProject(document_.project(), editorState_, document_.smallPictures(),
+                                document_.largePictures());
   // The document has made the lists, set SELF and switched editor mode on; the page change
   // sets the caption.
   showPage(0);
@@ -122,8 +127,8 @@ void TSetwrightFm::FormShow() {
   // The program panel's sections are folded too once that page has them.
   SectionScrollArea::clickFoldButtons(
       *this, {QStringLiteral("Button24"), QStringLiteral("Button3"), QStringLiteral("Button1"),
-             QStringLiteral("Button7"), QStringLiteral("Button4"), QStringLiteral("Button5"),
-             QStringLiteral("Button6"), QStringLiteral("Button12"), QStringLiteral("Button10")});
+              QStringLiteral("Button7"), QStringLiteral("Button4"), QStringLiteral("Button5"),
+              QStringLiteral("Button6"), QStringLiteral("Button12"), QStringLiteral("Button10")});
 }
 
 void TSetwrightFm::FormDestroy() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/project_document.h"
+#include "programs/editor_state.h"
 #include "wizard/editor_settings.h"
 #include "wizard/project_file_dialogs.h"
 
@@ -75,6 +76,8 @@ class TSetwrightFm : public QWidget {
   std::string LastProject;
   std::string LastRootDir;
   ProjectFileDialogs projectDialogs_;
+  // The current group and program and the updating flag of the groups and programs pages.
+  EditorState editorState_;
   sw::EditExtendetMenu* EditExtendetMenu = nullptr;
   bool shownOnce_ = false;
   bool summaryPictureShown_ = false;

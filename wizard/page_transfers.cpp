@@ -7,6 +7,8 @@
 #include "dialogs/dialog_runner.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "programs/groups_page.h"
+#include "programs/programs_page.h"
 #include "ui_main_window.h"
 #include "wizard/header_page.h"
 #include "wizard/main_window.h"
@@ -39,6 +41,9 @@ void tell(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QS
 bool TSetwrightFm::CheckPageChange(int from, int to) {
   HeaderPage& header = *ui_->HeaderPage;
   StagesPage& stages = *ui_->StagesPage;
+  GroupsPage& groups = *ui_->GroupsPage;
+  ProgramsPage& programs = *ui_->ProgramsPage;
+  EditorState& state = editorState_;
   Project& project = document_.project();
   if (from == 0 && to == 1) return startPageStep();
   if (from == 1 && to == 2) {
@@ -46,15 +51,41 @@ bool TSetwrightFm::CheckPageChange(int from, int to) {
     stages.ShowStagesPage();
     return true;
   }
-  if ((from == 2 && to == 3) || (from == 3 && to == 4) || (from == 5 && to == 4) || (from == 4 && to == 3)) {
-    if (from == 2) stages.StoreStagesPage();
+  if (from == 2 && to == 3) {
+    stages.StoreStagesPage();
+    state.CurrentGroup = nullptr;
+    groups.FillGroupsPage();
+    return true;
+  }
+  if (from == 3 && to == 4) {
+    state.CurrentProgram = nullptr;
+    groups.StoreGroup(state.CurrentGroup);
+    programs.FillProgramsPage();
     return true;
   }
   if (from == 4 && to == 5) {
+    programs.storeCurrentProgram();
+    programs.ClearProgramTree();
     ui_->SummaryPage->FillSummary(project, document_.fileName());
     return true;
   }
+  if (from == 5 && to == 4) {
+    state.CurrentProgram = nullptr;
+    programs.FillProgramsPage();
+    return true;
+  }
+  if (from == 4 && to == 3) {
+    programs.storeCurrentProgram();
+    programs.ClearProgramTree();
+    state.CurrentProgram = nullptr;
+    state.CurrentGroup = nullptr;
+    groups.FillGroupsPage();
+    return true;
+  }
   if (from == 3 && to == 2) {
+    groups.StoreGroup(state.CurrentGroup);
+    state.CurrentProgram = nullptr;
+    state.CurrentGroup = nullptr;
     stages.ShowStagesPage();
     return true;
   }

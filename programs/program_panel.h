@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+// Complete, so that the program pointers of the signals can be queued and spied on.
+#include "model/records.h"
 #include "programs/program_editor.h"
 
 class QLineEdit;
@@ -25,7 +27,6 @@ class ImageList;
 class SectionScrollArea;
 struct EditorState;
 struct Project;
-struct TInstallGroup;
 
 class ProgramPanel : public QWidget, public ProgramEditor {
   Q_OBJECT

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "dialogs/icon_picker.h"
@@ -257,6 +258,9 @@ std::string ProgramPanel::iconPath(std::string iconFile) const {
 void ProgramPanel::IconFileEdBtClick() {
   if (project_ == nullptr) return;
   std::string iconFile = textOf(ui_->IconFileEd);
+  // The arrows' position follows a number typed into the edit, as it does when they step.
+  if (const std::optional<int> typed = decimalNumber(ui_->IconNumEd->text()))
+    ui_->IconNumEdUpDown->setPosition(*typed);
   int index = ui_->IconNumEdUpDown->position();
   if (!PickIcon(window(), *project_, iconFile, index)) return;
   fill(ui_->IconFileEd, iconFile);

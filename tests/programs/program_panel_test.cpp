@@ -414,15 +414,20 @@ TEST_F(ProgramPanelIcons, EmptyFileTakesTheIconFromTheLibrary) {
   const QImage builtinSmall = small_.at(kDefaultProgramPicture);
   const QImage builtinLarge = large_.at(kDefaultLargeProgramPicture);
   QSignalSpy changed(&panel_, &ProgramPanel::programPictureChanged);
+  at("IconNumEd")->setText(QStringLiteral("2"));
+  int offered = -1;
   {
-    const ScopedDialogRunner runner([](QDialog& dialog) {
+    const ScopedDialogRunner runner([&offered](QDialog& dialog) {
       auto& picker = dynamic_cast<dialogs::TPicIconDlgFm&>(dialog);
-      picker.findChild<QListWidget*>(QStringLiteral("IconPiclist"))->setCurrentRow(4);
+      auto* list = picker.findChild<QListWidget*>(QStringLiteral("IconPiclist"));
+      offered = list->currentRow();
+      list->setCurrentRow(4);
       picker.findChild<QPushButton*>(QStringLiteral("OkBt"))->click();
       return picker.result();
     });
     click("IconFileEdBt");
   }
+  EXPECT_EQ(offered, 2);  // the number typed, not yet stored
   EXPECT_EQ(pictures(), allOf(testing::iconLibraryColour(4)));
   EXPECT_EQ(at("IconFileEd")->text(), QString());
   EXPECT_EQ(at("IconNumEd")->text(), QStringLiteral("4"));

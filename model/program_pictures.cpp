@@ -87,4 +87,32 @@ int LoadProgramPictures(Project& project, const std::string& iconFile, const std
   return AppendPicturePair(project, std::move(small), std::move(large));
 }
 
+namespace {
+
+// A copy of picture `index` appended to `list`, or of `fallback` when `index` holds none.
+int appendOwnCopy(ImageList& list, int index, int fallback) {
+  int copy = list.appendCopy(list, index);
+  if (copy < 0) copy = list.appendCopy(list, fallback);
+  return copy >= 0 ? copy : list.append(QImage());
+}
+
+}  // namespace
+
+bool ReplaceProgramPictures(const Project& project, ImageList& small, ImageList& large, TInstallItem& program,
+                            const QImage& icon16, const QImage& icon32) {
+  if (icon16.isNull() && icon32.isNull()) return false;
+  const bool shared = program.SmallImage < project.BuiltinImageCount || program.SmallImage >= small.count() ||
+                      program.LargeImage < kBuiltinLargePictures || program.LargeImage >= large.count();
+  if (shared) {
+    // Both lists grow together, so that the pair's indices keep following each other.
+    program.SmallImage = appendOwnCopy(small, program.SmallImage, kDefaultProgramPicture);
+    program.LargeImage = appendOwnCopy(large, program.LargeImage, kDefaultLargeProgramPicture);
+  }
+  if (!icon16.isNull())
+    small.replace(program.SmallImage,
+                  SmallIconCell(small.width(), small.height(), icon16, project.IconBackgroundColor));
+  if (!icon32.isNull()) large.replace(program.LargeImage, icon32);
+  return true;
+}
+
 }  // namespace sw

@@ -20,18 +20,22 @@ const IconSource& sourceOf(const std::string& file, IconSourceCache* cache, Icon
 
 }  // namespace
 
-int AppendSmallIcon(ImageList& list, const QImage& icon16, QRgb background) {
+QImage SmallIconCell(int width, int height, const QImage& icon16, QRgb background) {
   background |= 0xFF000000u;  // a picture's background is opaque
-  QImage cell(list.width(), list.height(), QImage::Format_ARGB32);
+  QImage cell(width, height, QImage::Format_ARGB32);
   cell.fill(background);
   if (!icon16.isNull()) {
     QPainter painter(&cell);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect target((list.width() - kSmallIconSize) / 2, (list.height() - kSmallIconSize) / 2,
-                       kSmallIconSize, kSmallIconSize);
+    const QRect target((width - kSmallIconSize) / 2, (height - kSmallIconSize) / 2, kSmallIconSize,
+                       kSmallIconSize);
     painter.drawImage(target, icon16);
   }
-  return list.appendWithTransparentColor(cell, background);
+  return withTransparentColor(cell, background);
+}
+
+int AppendSmallIcon(ImageList& list, const QImage& icon16, QRgb background) {
+  return list.append(SmallIconCell(list.width(), list.height(), icon16, background));
 }
 
 int AppendFileIcons(const std::string& file, ImageList* small, ImageList* large, QRgb background,

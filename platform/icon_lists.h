@@ -19,6 +19,9 @@ inline constexpr QRgb kDefaultIconBackground = 0xFFFFFFFFu;
 // and (height - 16) / 2 from the top, and appends it with that colour transparent. Returns the
 // new index.
 int AppendSmallIcon(ImageList& list, const QImage& icon16, QRgb background);
+// The cell AppendSmallIcon appends, for a list of `width` x `height`: the icon drawn on
+// `background`, which is then transparent.
+QImage SmallIconCell(int width, int height, const QImage& icon16, QRgb background);
 
 // Appends all icons of a file (Windows-style path, 1251) to the given lists (either may be
 // null), small icons drawn on `background`; returns the number of icons, 0 for a missing file

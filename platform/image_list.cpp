@@ -23,16 +23,8 @@ QImage fitImage(const QImage& image, int width, int height) {
       .convertToFormat(QImage::Format_ARGB32);
 }
 
-ImageList::ImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
-
-int ImageList::append(const QImage& image) {
-  images_.push_back(fitToCell(image, width_, height_));
-  return count() - 1;
-}
-
-int ImageList::appendWithTransparentColor(const QImage& image, QRgb transparent) {
-  if (image.isNull()) return append(image);
-  // Keyed at the picture's own size: scaling first would blend the key colour into its edges.
+QImage withTransparentColor(const QImage& image, QRgb transparent) {
+  if (image.isNull()) return image;
   QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
   const QRgb key = transparent & RGB_MASK;
   for (int y = 0; y < keyed.height(); ++y) {
@@ -41,7 +33,19 @@ int ImageList::appendWithTransparentColor(const QImage& image, QRgb transparent)
       if ((pixels[x] & RGB_MASK) == key) pixels[x] = 0;
     }
   }
-  return append(keyed);
+  return keyed;
+}
+
+ImageList::ImageList(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
+
+int ImageList::append(const QImage& image) {
+  images_.push_back(fitToCell(image, width_, height_));
+  return count() - 1;
+}
+
+int ImageList::appendWithTransparentColor(const QImage& image, QRgb transparent) {
+  // Keyed at the picture's own size: scaling first would blend the key colour into its edges.
+  return append(withTransparentColor(image, transparent));
 }
 
 void ImageList::replace(int index, const QImage& image) {

@@ -11,6 +11,8 @@ namespace sw {
 // `image` at exactly `width` x `height` in ARGB32, scaled smoothly when its size differs; a
 // null image stays null.
 QImage fitImage(const QImage& image, int width, int height);
+// `image` in ARGB32 with the pixels of exactly `transparent` (alpha ignored) made transparent.
+QImage withTransparentColor(const QImage& image, QRgb transparent);
 
 class ImageList {
  public:

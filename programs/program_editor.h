@@ -10,7 +10,7 @@ struct TInstallItem;
 class ProgramEditor {
  public:
   virtual ~ProgramEditor() = default;
-  // Fills the panel from `program`; none empties it.
+  // Fills the panel from `program`; none does nothing (the page hides the panel then).
   virtual void ShowProgram(TInstallItem* program) = 0;
   // Copies the panel into `program`; none does nothing.
   virtual void StoreProgram(TInstallItem* program) = 0;

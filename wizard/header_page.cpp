@@ -6,9 +6,9 @@
 #include "model/project.h"
 #include "model/project_document.h"
 #include "platform/text.h"
+#include "programs/path_buttons.h"
 #include "ui_header_page.h"
 #include "widgets/up_down.h"
-#include "wizard/path_buttons.h"
 #include "wizard/user_env_grid.h"
 
 namespace sw {

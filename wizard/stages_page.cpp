@@ -10,8 +10,8 @@
 #include "dialogs/pick_routines.h"
 #include "model/project.h"
 #include "platform/text.h"
+#include "programs/path_buttons.h"
 #include "ui_stages_page.h"
-#include "wizard/path_buttons.h"
 
 namespace sw {
 namespace {

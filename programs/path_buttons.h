@@ -1,7 +1,7 @@
 #pragma once
-// What the "..." buttons beside the path fields of the project-wide pages do: a folder chosen in
-// the folder browser (relative to the project root when asked), or a file chosen in the file
-// dialog. The field changes only when the user confirms.
+// What the "..." buttons beside the path fields of the pages and the program panel do: a folder
+// chosen in the folder browser (relative to the project root when asked), or a file chosen in
+// the file dialog. The field changes only when the user confirms.
 
 #include <QString>
 #include <string>

@@ -1,4 +1,4 @@
-#include "wizard/path_buttons.h"
+#include "programs/path_buttons.h"
 
 #include <QLineEdit>
 

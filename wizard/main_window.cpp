@@ -12,7 +12,9 @@
 #include "model/save_step.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "programs/depends_dialog.h"
 #include "programs/groups_page.h"
+#include "programs/program_panel.h"
 #include "programs/programs_page.h"
 #include "ui_main_window.h"
 #include "widgets/edit_extended_menu.h"
@@ -64,6 +66,7 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
   ui_->GroupsPage->setProject(document_.project(), editorState_, document_.smallPictures());
   ui_->ProgramsPage->setProject(document_.project(), editorState_, document_.smallPictures(),
                                 document_.largePictures());
+  placeProgramPanel();
   // The document has made the lists, set SELF and switched editor mode on; the page change
   // sets the caption.
   showPage(0);
@@ -81,6 +84,24 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
                              : options.rootFolder;
     ui_->StartPage->preselectProject(options.projectFile, root);
   }
+}
+
+void TSetwrightFm::placeProgramPanel() {
+  ProgramsPage& page = *ui_->ProgramsPage;
+  programPanel_ = new ProgramPanel(page.editPanelHost());
+  page.editPanelHost()->layout()->addWidget(programPanel_);
+  programPanel_->setProject(document_.project(), editorState_, document_.smallPictures(),
+                            document_.largePictures());
+  programPanel_->setDependsEditor([](QWidget* owner, Project& project, TInstallItem& program) {
+    return EditDependencies(owner, project, &program);
+  });
+  page.setProgramEditor(programPanel_);
+  // The panel's instant edits show in the tree at once.
+  connect(programPanel_, &ProgramPanel::programRenamed, &page, &ProgramsPage::programRenamed);
+  connect(programPanel_, &ProgramPanel::programStateChanged, &page, &ProgramsPage::programStateChanged);
+  connect(programPanel_, &ProgramPanel::programPictureChanged, &page, &ProgramsPage::programPictureChanged);
+  connect(programPanel_, &ProgramPanel::programMovedToGroup, &page, &ProgramsPage::programMovedToGroup);
+  connect(&page, &ProgramsPage::programsPageFilled, programPanel_, &ProgramPanel::fillGroups);
 }
 
 void TSetwrightFm::readSettings() {

@@ -22,6 +22,7 @@ class QAbstractButton;
 namespace sw {
 
 class CollapsibleSection;
+class ProgramPanel;
 class EditExtendetMenu;
 
 struct MainWindowOptions {
@@ -61,6 +62,7 @@ class TSetwrightFm : public QWidget {
   void FormCreate(const MainWindowOptions& options);
   void FormShow();
   void FormDestroy();
+  void placeProgramPanel();
   void readSettings();
   void placeOnAScreen();
   bool startPageStep();
@@ -78,6 +80,7 @@ class TSetwrightFm : public QWidget {
   ProjectFileDialogs projectDialogs_;
   // The current group and program and the updating flag of the groups and programs pages.
   EditorState editorState_;
+  ProgramPanel* programPanel_ = nullptr;
   sw::EditExtendetMenu* EditExtendetMenu = nullptr;
   bool shownOnce_ = false;
   bool summaryPictureShown_ = false;

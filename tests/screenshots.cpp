@@ -17,6 +17,8 @@
 #include "dialogs/icon_picker_state.h"
 #include "dialogs/picture_dialog.h"
 #include "dialogs/preview_window.h"
+#include "programs/depends_dialog.h"
+#include "programs/program_tree.h"
 #include "support/icon_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/temp_dir.h"
@@ -80,6 +82,18 @@ void grabIconPicker(const QDir& out, const sw::testing::TempDir& dir) {
   grabWindow(picker, out.filePath(QStringLiteral("icon-picker.png")));
 }
 
+// The programs page with a program chosen in the tree, and its dependencies dialog.
+void grabProgramPanel(sw::TSetwrightFm& window, const QDir& out) {
+  auto* tree = window.findChild<sw::SelectProgTree*>(QStringLiteral("SelectProgTree"));
+  if (tree == nullptr || tree->topLevelItemCount() == 0 || tree->topLevelItem(0)->childCount() < 2) return;
+  tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+  QCoreApplication::processEvents();
+  window.grab().save(out.filePath(QStringLiteral("wizard-4-program-panel.png")));
+  sw::TDependsFm depends(&window);
+  depends.fill(window.document().project(), sw::SelectProgTree::programOf(tree->currentItem()));
+  grabWindow(depends, out.filePath(QStringLiteral("depends-dialog.png")));
+}
+
 // The six pages of the editor's window on the demo project, at the window's own size.
 void grabWizardPages(const QDir& out, const sw::testing::TempDir& dir) {
   sw::MainWindowOptions options;
@@ -100,6 +114,7 @@ void grabWizardPages(const QDir& out, const sw::testing::TempDir& dir) {
     QCoreApplication::processEvents();
     if (!window.grab().save(out.filePath(QString::fromLatin1(names[page]))))
       std::fprintf(stderr, "cannot write %s\n", names[page]);
+    if (page == 4) grabProgramPanel(window, out);
     if (page < 5) next->click();
   }
 }

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <functional>
 #include <utility>
 
@@ -242,6 +243,40 @@ TEST_F(MainWindow, WalkAndSaveWritesWhatResaveWrites) {
   EXPECT_EQ(dir_.read("demo/setup.ini.bak"), before);
   const std::string settings = dir_.read("setwright.ini");
   EXPECT_NE(settings.find("LastProject=" + text::fromUtf8(project)), std::string::npos) << settings;
+}
+
+// Choosing every program of the demo in turn (each shown, then stored when the next is chosen)
+// and saving writes what the command line's resave writes: viewing changes nothing.
+TEST_F(MainWindow, VisitingEveryProgramChangesNothing) {
+  QProcess cli;
+  cli.start(QStringLiteral(SETWRIGHT_CLI_PATH),
+            {QStringLiteral("resave"), QString::fromStdString(dir_.file("demo/setup.ini")),
+             QStringLiteral("--root"), QString::fromStdString(dir_.file("demo")), QStringLiteral("--out"),
+             QString::fromStdString(dir_.file("resaved.ini"))});
+  ASSERT_TRUE(cli.waitForFinished(30000));
+  ASSERT_EQ(cli.exitCode(), 0);
+  {
+    TSetwrightFm window(options());
+    Answers answers;
+    auto runner = answers.install();
+    window.show();
+    walkTo(window, 4);
+    ASSERT_EQ(window.currentPage(), 4);
+    auto* tree = child<QTreeWidget>(window, "SelectProgTree");
+    int visited = 0;
+    for (int group = 0; group < tree->topLevelItemCount(); ++group) {
+      QTreeWidgetItem* groupNode = tree->topLevelItem(group);
+      for (int program = 0; program < groupNode->childCount(); ++program) {
+        tree->setCurrentItem(groupNode->child(program));
+        ++visited;
+      }
+    }
+    EXPECT_EQ(visited, ProgramCount(window.document().project()));
+    walkTo(window, 5);
+    next(window);
+    EXPECT_TRUE(answers.messages.empty());
+  }
+  EXPECT_EQ(dir_.read("demo/setup.ini"), dir_.read("resaved.ini"));
 }
 
 // A save that fails says why and leaves the window open on the last page with the old file.

@@ -54,6 +54,15 @@ class ProfileEditor {
   }
 
   void setString(std::string_view section, std::string_view key, std::string_view value) {
+    applyString(section, key, value);
+    // The lines are found again, so that the next key is set in the file as it now stands.
+    lines_ = splitLines(bytes_, utf8_ ? kUtf8Mark.size() : 0);
+  }
+
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  void applyString(std::string_view section, std::string_view key, std::string_view value) {
     const std::optional<std::size_t> header = findSection(section);
     if (!header) {
       appendSection(section, key, value);
@@ -72,9 +81,6 @@ class ProfileEditor {
     insertKey(*header, first, last, key, value);
   }
 
-  const std::string& bytes() const { return bytes_; }
-
- private:
   static constexpr std::size_t kStart = static_cast<std::size_t>(-1);
 
   std::string_view text(const RawLine& line) const {
@@ -172,6 +178,11 @@ Result<std::string> currentBytes(const std::string& hostPath) {
 
 Status writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
                           std::string_view value) {
+  return writeProfileStrings(hostPath, {{section, key, value}});
+}
+
+Status writeProfileStrings(const std::string& hostPath, const std::vector<ProfileEntry>& entries,
+                           bool durable) {
   Result<std::string> bytes = currentBytes(hostPath);
   if (!bytes) return bytes.status();
   if (bytes->starts_with("\xFF\xFE") || bytes->starts_with("\xFE\xFF"))
@@ -179,8 +190,12 @@ Status writeProfileString(const std::string& hostPath, std::string_view section,
 
   const bool utf8 = bytes->starts_with(kUtf8Mark);
   ProfileEditor editor(std::move(bytes).value(), utf8);
-  editor.setString(stripBlanks(oneLine(section)), stripBlanks(oneLine(key)), oneLine(value));
-  return files::replaceFile(hostPath, editor.bytes());
+  for (const ProfileEntry& entry : entries)
+    editor.setString(stripBlanks(oneLine(entry.section)), stripBlanks(oneLine(entry.key)),
+                     oneLine(entry.value));
+  files::ReplaceOptions options;
+  options.durable = durable;
+  return files::replaceFile(hostPath, editor.bytes(), options);
 }
 
 namespace profile {

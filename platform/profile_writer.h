@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status.h"
 
@@ -17,6 +18,18 @@ namespace sw {
 // with the reason as detail.
 Status writeProfileString(const std::string& hostPath, std::string_view section, std::string_view key,
                           std::string_view value);
+
+struct ProfileEntry {
+  std::string_view section;
+  std::string_view key;
+  std::string_view value;
+};
+
+// Writes several keys at once, with the result of writing them one by one in order, in a single
+// replacement of the file. `durable` false: the file need not reach the disk before the call
+// returns (a file of conveniences, such as the editor's own settings).
+Status writeProfileStrings(const std::string& hostPath, const std::vector<ProfileEntry>& entries,
+                           bool durable = true);
 
 namespace profile {
 

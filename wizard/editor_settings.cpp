@@ -53,25 +53,23 @@ EditorSettingsValues EditorSettings::read() const {
 
 void EditorSettings::write(const std::string& lastProject, const std::string& lastRootDir, bool maximized,
                            const QRect& frame) const {
-  struct Entry {
-    std::string_view section;
-    std::string_view key;
-    std::string value;
-  };
-  std::vector<Entry> entries{{kProjects, "LastProject", lastProject},
-                             {kProjects, "LastRootDir", lastRootDir}};
+  const std::string left = std::to_string(frame.left());
+  const std::string top = std::to_string(frame.top());
+  const std::string width = std::to_string(frame.width());
+  const std::string height = std::to_string(frame.height());
+  std::vector<ProfileEntry> entries{{kProjects, "LastProject", lastProject},
+                                    {kProjects, "LastRootDir", lastRootDir}};
   // A maximized window keeps the last normal placement for when it is restored.
   if (!maximized) {
-    entries.push_back({kInterface, "Left", std::to_string(frame.left())});
-    entries.push_back({kInterface, "Top", std::to_string(frame.top())});
-    entries.push_back({kInterface, "Width", std::to_string(frame.width())});
-    entries.push_back({kInterface, "Height", std::to_string(frame.height())});
+    entries.push_back({kInterface, "Left", left});
+    entries.push_back({kInterface, "Top", top});
+    entries.push_back({kInterface, "Width", width});
+    entries.push_back({kInterface, "Height", height});
   }
   entries.push_back({kInterface, "Maximize", maximized ? "1" : "0"});
-  for (const Entry& entry : entries) {
-    // A file that refuses one key refuses them all.
-    if (!writeProfileString(path_, entry.section, entry.key, entry.value)) return;
-  }
+  // One replacement for all keys; the settings are a convenience that need not wait for the
+  // disk. A file that cannot be written is left as it is.
+  (void)writeProfileStrings(path_, entries, false);
 }
 
 std::optional<int> parseSettingsInteger(std::string_view text) {

@@ -41,6 +41,20 @@ TEST(ProfileWriter, ReplacesAnExistingKeyInPlace) {
   EXPECT_EQ(ProfileFile::read(shadow)->readString("S", "flag", ""), "2");
 }
 
+// Several keys at once give the file that writing them one by one gives.
+TEST(ProfileWriter, SeveralKeysAtOnceAsOneByOne) {
+  testing::TempDir dir;
+  const std::vector<ProfileEntry> entries{
+      {"Projects", "Last", "a.ini"}, {"Interface", "Top", "5"},       {"New", "Key", "v"},
+      {"Interface", "Left", "7"},    {"Projects", "Extra", "x\r\ny"}, {"New", "Key", "w"}};
+  const std::string together = dir.write("together.ini", kSettings);
+  const std::string oneByOne = dir.write("one-by-one.ini", kSettings);
+  ASSERT_TRUE(writeProfileStrings(together, entries, false).ok());
+  for (const ProfileEntry& entry : entries)
+    ASSERT_TRUE(writeProfileString(oneByOne, entry.section, entry.key, entry.value).ok());
+  EXPECT_EQ(dir.read("together.ini"), dir.read("one-by-one.ini"));
+}
+
 TEST(ProfileWriter, AppendsKeyAtTheEndOfItsSection) {
   testing::TempDir dir;
   const std::string path = dir.write("s.ini", kSettings);

@@ -1,33 +1,14 @@
 #include "programs/groups_page.h"
 
-#include <QTextDocument>
-
 #include "model/project.h"
 #include "model/records.h"
 #include "platform/text.h"
 #include "programs/editor_state.h"
 #include "programs/group_list_box.h"
 #include "ui_groups_page.h"
+#include "widgets/memo_text.h"
 
 namespace sw {
-namespace {
-
-// The memo's text with its characters as typed: toPlainText() would turn no-break spaces into
-// blanks. A paragraph break (Enter) or a line break (Shift+Enter) is a Windows line break.
-QString memoText(const QTextDocument& document) {
-  QString raw = document.toRawText();
-  QString text;
-  text.reserve(raw.size() + 16);
-  for (const QChar c : raw) {
-    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-      text += QStringLiteral("\r\n");
-    else
-      text += c;
-  }
-  return text;
-}
-
-}  // namespace
 
 GroupsPage::GroupsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::GroupsPage>()) {
   ui_->setupUi(this);
@@ -76,7 +57,7 @@ void GroupsPage::ShowGroup(TInstallGroup* group) {
   ui_->NameGroupEd->setText(text::toQString(group->Name));
   ui_->DescrGroupEd->setPlainText(text::toQString(group->Description));
   shownDescription_ = group->Description;
-  shownMemoText_ = memoText(*ui_->DescrGroupEd->document());
+  shownMemoText_ = memoText(*ui_->DescrGroupEd);
   // Checking one exclusive button unchecks the others, so a locked group ends on the third kind.
   ui_->NormGroupRb->setChecked(true);
   ui_->ExpandGroupRb->setChecked(group->Expanded);
@@ -90,7 +71,7 @@ void GroupsPage::StoreGroup(TInstallGroup* group) {
 }
 
 std::string GroupsPage::descriptionText() const {
-  const QString shown = memoText(*ui_->DescrGroupEd->document());
+  const QString shown = memoText(*ui_->DescrGroupEd);
   // The memo turns every kind of line break into its own; an untouched text keeps the model's.
   if (shown == shownMemoText_) return shownDescription_;
   return text::fromQString(shown);

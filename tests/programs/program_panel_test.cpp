@@ -35,6 +35,7 @@
 #include "platform/image_list.h"
 #include "platform/text.h"
 #include "programs/editor_state.h"
+#include "support/file_dialog_record.h"
 #include "support/icon_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/widget_lookup.h"
@@ -48,12 +49,7 @@ using dialogs::ScopedDialogRunner;
 using testing::child;
 
 // What a file dialog showed when a "..." button opened it.
-struct Opened {
-  QString title;
-  QString folder;
-  QStringList filters;
-  bool parametersShown = false;
-};
+using Opened = testing::OpenedFileDialog;
 
 class ProgramPanelTest : public ::testing::Test {
  protected:
@@ -90,17 +86,7 @@ class ProgramPanelTest : public ::testing::Test {
 
   // Records each file dialog opened; with `chosen` it picks that file and confirms, else cancels.
   ScopedDialogRunner recordFileDialogs(std::vector<Opened>& opened, const char* chosen = nullptr) const {
-    const QString file = chosen ? host(chosen) : QString();
-    return ScopedDialogRunner([&opened, file](QDialog& dialog) {
-      auto& files = dynamic_cast<QFileDialog&>(dialog);
-      auto* command = qobject_cast<TMyCmdDialog*>(&files);
-      opened.push_back({files.windowTitle(), files.directory().absolutePath(), files.nameFilters(),
-                        command != nullptr && command->ShowParamBox()});
-      if (file.isEmpty()) return static_cast<int>(QDialog::Rejected);
-      files.selectFile(file);
-      dialog.accept();  // QFileDialog's own accept, which checks the name
-      return files.result();
-    });
+    return testing::recordFileDialogs(opened, chosen ? host(chosen) : QString());
   }
 
   testing::TempDir dir_;

@@ -87,6 +87,18 @@ class MainWindow : public ::testing::Test {
     }
   }
 
+  // What the command line's resave writes for the demo, in resaved.ini.
+  ::testing::AssertionResult resaveDemo() const {
+    QProcess cli;
+    cli.start(QStringLiteral(SETWRIGHT_CLI_PATH),
+              {QStringLiteral("resave"), QString::fromStdString(dir_.file("demo/setup.ini")),
+               QStringLiteral("--root"), QString::fromStdString(dir_.file("demo")), QStringLiteral("--out"),
+               QString::fromStdString(dir_.file("resaved.ini"))});
+    if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+      return ::testing::AssertionFailure() << cli.readAllStandardError().toStdString();
+    return ::testing::AssertionSuccess();
+  }
+
   testing::TempDir dir_;
 };
 
@@ -216,13 +228,7 @@ TEST_F(MainWindow, MissingRootFolderAsksBeforeTheLoad) {
 TEST_F(MainWindow, WalkAndSaveWritesWhatResaveWrites) {
   const std::string project = dir_.file("demo/setup.ini");
   const std::string before = dir_.read("demo/setup.ini");
-  QProcess cli;
-  cli.start(QStringLiteral(SETWRIGHT_CLI_PATH),
-            {QStringLiteral("resave"), QString::fromStdString(project), QStringLiteral("--root"),
-             QString::fromStdString(dir_.file("demo")), QStringLiteral("--out"),
-             QString::fromStdString(dir_.file("resaved.ini"))});
-  ASSERT_TRUE(cli.waitForFinished(30000));
-  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  ASSERT_TRUE(resaveDemo());
   {
     TSetwrightFm window(options());
     Answers answers;
@@ -248,13 +254,7 @@ TEST_F(MainWindow, WalkAndSaveWritesWhatResaveWrites) {
 // Choosing every program of the demo in turn (each shown, then stored when the next is chosen)
 // and saving writes what the command line's resave writes: viewing changes nothing.
 TEST_F(MainWindow, VisitingEveryProgramChangesNothing) {
-  QProcess cli;
-  cli.start(QStringLiteral(SETWRIGHT_CLI_PATH),
-            {QStringLiteral("resave"), QString::fromStdString(dir_.file("demo/setup.ini")),
-             QStringLiteral("--root"), QString::fromStdString(dir_.file("demo")), QStringLiteral("--out"),
-             QString::fromStdString(dir_.file("resaved.ini"))});
-  ASSERT_TRUE(cli.waitForFinished(30000));
-  ASSERT_EQ(cli.exitCode(), 0);
+  ASSERT_TRUE(resaveDemo());
   {
     TSetwrightFm window(options());
     Answers answers;

@@ -23,6 +23,7 @@
 #include "dialogs/file_filter.h"
 #include "model/project.h"
 #include "platform/text.h"
+#include "support/file_dialog_record.h"
 #include "support/temp_dir.h"
 #include "support/widget_lookup.h"
 
@@ -39,12 +40,7 @@ const QString kUserTextFilter =
     QStringLiteral("Тексторые файлы (*.txt; *.rtf)|*.txt;*.rtf|Все файлы (*.*)|*.*");
 
 // What a file dialog showed when a "..." button opened it.
-struct Opened {
-  QString title;
-  QString folder;
-  QStringList filters;
-  bool parametersShown = false;
-};
+using Opened = testing::OpenedFileDialog;
 
 class StagesPageTest : public ::testing::Test {
  protected:
@@ -62,17 +58,7 @@ class StagesPageTest : public ::testing::Test {
 
   // Records each file dialog opened; with `chosen` it picks that file and confirms, else cancels.
   ScopedDialogRunner recordFileDialogs(std::vector<Opened>& opened, const char* chosen = nullptr) const {
-    const QString file = chosen ? host(chosen) : QString();
-    return ScopedDialogRunner([&opened, file](QDialog& dialog) {
-      auto& files = dynamic_cast<QFileDialog&>(dialog);
-      auto* command = qobject_cast<TMyCmdDialog*>(&files);
-      opened.push_back({files.windowTitle(), files.directory().absolutePath(), files.nameFilters(),
-                        command != nullptr && command->ShowParamBox()});
-      if (file.isEmpty()) return static_cast<int>(QDialog::Rejected);
-      files.selectFile(file);
-      dialog.accept();  // QFileDialog's own accept, which checks the name
-      return files.result();
-    });
+    return testing::recordFileDialogs(opened, chosen ? host(chosen) : QString());
   }
 
   testing::TempDir dir_;

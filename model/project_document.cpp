@@ -13,12 +13,35 @@ namespace sw {
 
 ProjectDocument::ProjectDocument() {
   CreateProjectLists(project_);
-  FillBuiltinPictures(small_, large_);
   project_.SmallProgramImages = &small_;
   project_.LargeProgramImages = &large_;
-  project_.BuiltinImageCount = small_.count();
+  project_.BuiltinImageCount = kBuiltinSmallPictures;
   SetSelfVariable(project_);
   project_.EditorMode = true;
+}
+
+void ProjectDocument::fillBuiltinPictures() const {
+  if (small_.count() == 0 && large_.count() == 0) FillBuiltinPictures(small_, large_);
+}
+
+ImageList& ProjectDocument::smallPictures() {
+  fillBuiltinPictures();
+  return small_;
+}
+
+const ImageList& ProjectDocument::smallPictures() const {
+  fillBuiltinPictures();
+  return small_;
+}
+
+ImageList& ProjectDocument::largePictures() {
+  fillBuiltinPictures();
+  return large_;
+}
+
+const ImageList& ProjectDocument::largePictures() const {
+  fillBuiltinPictures();
+  return large_;
 }
 
 void ProjectDocument::setIconBackgroundColor(QRgb color) {
@@ -31,6 +54,7 @@ void ProjectDocument::createNew(const std::string& fileName, const std::string& 
   fileName_ = fileName;
   project_.ProjectRootFolder = rootFolder;
   ClearGroups(project_);
+  fillBuiltinPictures();
   project_.Settings.Date = TodayShortDate();
   open_ = true;
 }
@@ -39,6 +63,7 @@ Status ProjectDocument::open(const std::string& fileName, const std::string& roo
   fileName_ = fileName;
   project_.ProjectRootFolder = rootFolder;
   ClearGroups(project_);
+  fillBuiltinPictures();
   Status loaded = LoadProjectIfExists(project_, filePath());
   open_ = loaded.ok();
   return loaded;

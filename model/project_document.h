@@ -15,17 +15,18 @@ namespace sw {
 class ProjectDocument {
  public:
   // A document as the editor's window starts one: empty lists, the built-in pictures handed to
-  // the model, SELF set (to the program's folder, before editor mode), editor mode on.
+  // the model, SELF set (to the program's folder, before editor mode), editor mode on. The
+  // pictures are drawn into the lists when first needed, which keeps the window's start quick.
   ProjectDocument();
   ProjectDocument(const ProjectDocument&) = delete;
   ProjectDocument& operator=(const ProjectDocument&) = delete;
 
   Project& project() { return project_; }
   const Project& project() const { return project_; }
-  ImageList& smallPictures() { return small_; }
-  const ImageList& smallPictures() const { return small_; }
-  ImageList& largePictures() { return large_; }
-  const ImageList& largePictures() const { return large_; }
+  ImageList& smallPictures();
+  const ImageList& smallPictures() const;
+  ImageList& largePictures();
+  const ImageList& largePictures() const;
 
   // The program tree's background, on which small icons are drawn; set it before a load.
   QRgb iconBackgroundColor() const { return project_.IconBackgroundColor; }
@@ -51,8 +52,10 @@ class ProjectDocument {
   Status save(const std::string& fileName, const std::string& hostFile = {});
 
  private:
-  ImageList small_{kSmallPictureWidth, kSmallPictureHeight};
-  ImageList large_{kLargePictureSize, kLargePictureSize};
+  void fillBuiltinPictures() const;
+
+  mutable ImageList small_{kSmallPictureWidth, kSmallPictureHeight};
+  mutable ImageList large_{kLargePictureSize, kLargePictureSize};
   Project project_;
   std::string fileName_;
   bool open_ = false;

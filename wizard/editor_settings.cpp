@@ -25,6 +25,17 @@ bool canWriteBeside(const QFileInfo& file) {
 
 }  // namespace
 
+// A file that holds every entry as it stands is not written again.
+bool EditorSettings::holdsAlready(const std::vector<ProfileEntry>& entries) const {
+  const Result<ProfileFile> file = ProfileFile::read(path_);
+  if (!file) return false;
+  for (const ProfileEntry& entry : entries) {
+    // A default no value can have tells a missing key from an empty one.
+    if (file->readString(entry.section, entry.key, "\n") != entry.value) return false;
+  }
+  return true;
+}
+
 EditorSettings::EditorSettings(std::string hostPath) : path_(std::move(hostPath)) {}
 
 std::string EditorSettings::defaultPath() {
@@ -67,6 +78,7 @@ void EditorSettings::write(const std::string& lastProject, const std::string& la
     entries.push_back({kInterface, "Height", height});
   }
   entries.push_back({kInterface, "Maximize", maximized ? "1" : "0"});
+  if (holdsAlready(entries)) return;
   // One replacement for all keys; the settings are a convenience that need not wait for the
   // disk. A file that cannot be written is left as it is.
   (void)writeProfileStrings(path_, entries, false);

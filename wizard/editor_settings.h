@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/profile_writer.h"
 
 namespace sw {
 
@@ -38,6 +41,8 @@ class EditorSettings {
              const QRect& frame) const;
 
  private:
+  bool holdsAlready(const std::vector<ProfileEntry>& entries) const;
+
   std::string path_;
 };
 

@@ -1,28 +1,17 @@
 #include "wizard/main_window.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QTimer>
 
 #include "model/save_step.h"
 #include "platform/files.h"
-#include "platform/text.h"
-#include "programs/depends_dialog.h"
-#include "programs/groups_page.h"
-#include "programs/program_panel.h"
-#include "programs/programs_page.h"
 #include "ui_main_window.h"
-#include "widgets/edit_extended_menu.h"
 #include "widgets/section_scroll_area.h"
-#include "wizard/header_page.h"
-#include "wizard/stages_page.h"
 #include "wizard/start_page.h"
-#include "wizard/summary_page.h"
 #include "wizard/wizard_pictures.h"
 
 namespace sw {
@@ -61,22 +50,11 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
   showWizardPicture(*ui_->Image2, WizardPicture::Banner);
   showWizardPicture(*ui_->StartPage->findChild<QLabel*>(QStringLiteral("Image1")), WizardPicture::StartSide);
   ui_->StartPage->setProjectDialogs(&projectDialogs_);
-  ui_->HeaderPage->setProject(document_.project());
-  ui_->StagesPage->setProject(document_.project());
-  ui_->GroupsPage->setProject(document_.project(), editorState_, document_.smallPictures());
-  ui_->ProgramsPage->setProject(document_.project(), editorState_, document_.smallPictures(),
-                                document_.largePictures());
-  placeProgramPanel();
   // The document has made the lists, set SELF and switched editor mode on; the page change
   // sets the caption.
   showPage(0);
   WizardNbPageChanged();
-  ui_->StagesPage->scrollToTop();
-  ui_->HeaderPage->scrollToTop();
   document_.setIconBackgroundColor(palette().color(QPalette::Base).rgb());
-  EditExtendetMenu = new sw::EditExtendetMenu(this);
-  for (QLineEdit* edit : ui_->HeaderPage->pathEdits() + ui_->StagesPage->pathEdits())
-    EditExtendetMenu->attach(edit);
   readSettings();
   if (!options.projectFile.isEmpty()) {
     const QString root = options.rootFolder.isEmpty()
@@ -84,24 +62,6 @@ void TSetwrightFm::FormCreate(const MainWindowOptions& options) {
                              : options.rootFolder;
     ui_->StartPage->preselectProject(options.projectFile, root);
   }
-}
-
-void TSetwrightFm::placeProgramPanel() {
-  ProgramsPage& page = *ui_->ProgramsPage;
-  programPanel_ = new ProgramPanel(page.editPanelHost());
-  page.editPanelHost()->layout()->addWidget(programPanel_);
-  programPanel_->setProject(document_.project(), editorState_, document_.smallPictures(),
-                            document_.largePictures());
-  programPanel_->setDependsEditor([](QWidget* owner, Project& project, TInstallItem& program) {
-    return EditDependencies(owner, project, &program);
-  });
-  page.setProgramEditor(programPanel_);
-  // The panel's instant edits show in the tree at once.
-  connect(programPanel_, &ProgramPanel::programRenamed, &page, &ProgramsPage::programRenamed);
-  connect(programPanel_, &ProgramPanel::programStateChanged, &page, &ProgramsPage::programStateChanged);
-  connect(programPanel_, &ProgramPanel::programPictureChanged, &page, &ProgramsPage::programPictureChanged);
-  connect(programPanel_, &ProgramPanel::programMovedToGroup, &page, &ProgramsPage::programMovedToGroup);
-  connect(&page, &ProgramsPage::programsPageFilled, programPanel_, &ProgramPanel::fillGroups);
 }
 
 void TSetwrightFm::readSettings() {
@@ -119,6 +79,7 @@ void TSetwrightFm::readSettings() {
     move(frame.topLeft());
     resize(frame.size().expandedTo(minimumSize()));
     placeOnAScreen();
+    outerSize_ = frame.size();
   }
   // A last project named without a folder lives in the last root folder.
   Project lastRoot;
@@ -137,19 +98,30 @@ void TSetwrightFm::placeOnAScreen() {
   move(area.topLeft());
 }
 
+void TSetwrightFm::fitOuterSize() {
+  if (!outerSize_) return;
+  const QSize frameMargins = frameGeometry().size() - size();
+  if (frameMargins == QSize(0, 0)) return;
+  resize((*outerSize_ - frameMargins).expandedTo(minimumSize()));
+  outerSize_.reset();
+}
+
+void TSetwrightFm::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  fitOuterSize();
+}
+
 void TSetwrightFm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  fitOuterSize();
   if (shownOnce_) return;
   shownOnce_ = true;
   FormShow();
 }
 
 void TSetwrightFm::FormShow() {
-  // The program panel's sections are folded too once that page has them.
-  SectionScrollArea::clickFoldButtons(
-      *this, {QStringLiteral("Button24"), QStringLiteral("Button3"), QStringLiteral("Button1"),
-              QStringLiteral("Button7"), QStringLiteral("Button4"), QStringLiteral("Button5"),
-              QStringLiteral("Button6"), QStringLiteral("Button12"), QStringLiteral("Button10")});
+  // Pages built later fold theirs when they are built.
+  SectionScrollArea::clickFoldButtons(*this, foldedAtShow());
 }
 
 void TSetwrightFm::FormDestroy() {
@@ -193,12 +165,6 @@ void TSetwrightFm::WizardNbPageChanged() {
   const QWidget* page = ui_->WizardNb->currentWidget();
   setWindowTitle(kCaption + QStringLiteral(" - ") + page->windowTitle());
   ui_->NextBt->setText(currentPage() == 5 ? QStringLiteral("Готово") : QStringLiteral("Далее >"));
-  if (currentPage() == 5 && !summaryPictureShown_) {
-    // The last page's picture is decoded when that page is first reached.
-    showWizardPicture(*ui_->SummaryPage->findChild<QLabel*>(QStringLiteral("Image3")),
-                      WizardPicture::SummarySide);
-    summaryPictureShown_ = true;
-  }
 }
 
 void TSetwrightFm::updateStartPageNext(bool complete) {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/project_document.h"
@@ -18,12 +19,18 @@ class TSetwrightFm;
 }
 
 class QAbstractButton;
+class QLineEdit;
 
 namespace sw {
 
 class CollapsibleSection;
-class ProgramPanel;
 class EditExtendetMenu;
+class GroupsPage;
+class HeaderPage;
+class ProgramPanel;
+class ProgramsPage;
+class StagesPage;
+class SummaryPage;
 
 struct MainWindowOptions {
   std::string settingsFile;  // host path; empty: the program's own settings file
@@ -57,14 +64,26 @@ class TSetwrightFm : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void FormCreate(const MainWindowOptions& options);
   void FormShow();
   void FormDestroy();
-  void placeProgramPanel();
+  // The pages after the start page, each built when it is first needed.
+  HeaderPage& headerPage();
+  StagesPage& stagesPage();
+  GroupsPage& groupsPage();
+  ProgramsPage& programsPage();
+  SummaryPage& summaryPage();
+  // The fold buttons clicked when the window is first shown, in their order.
+  static QStringList foldedAtShow();
+  void pageBuilt(QWidget& page, const QList<QLineEdit*>& pathEdits);
+  void placeProgramPanel(ProgramsPage& page);
   void readSettings();
   void placeOnAScreen();
+  // The settings hold the outer size; the frame around the window is known only once it is shown.
+  void fitOuterSize();
   bool startPageStep();
   bool askToReopen();
   bool askForMissingRoot(const QString& rootFolder);
@@ -80,10 +99,15 @@ class TSetwrightFm : public QWidget {
   ProjectFileDialogs projectDialogs_;
   // The current group and program and the updating flag of the groups and programs pages.
   EditorState editorState_;
+  HeaderPage* headerPage_ = nullptr;
+  StagesPage* stagesPage_ = nullptr;
+  GroupsPage* groupsPage_ = nullptr;
+  ProgramsPage* programsPage_ = nullptr;
+  SummaryPage* summaryPage_ = nullptr;
   ProgramPanel* programPanel_ = nullptr;
   sw::EditExtendetMenu* EditExtendetMenu = nullptr;
+  std::optional<QSize> outerSize_;
   bool shownOnce_ = false;
-  bool summaryPictureShown_ = false;
 };
 
 }  // namespace sw

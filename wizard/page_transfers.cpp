@@ -39,63 +39,59 @@ void tell(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QS
 }  // namespace
 
 bool TSetwrightFm::CheckPageChange(int from, int to) {
-  HeaderPage& header = *ui_->HeaderPage;
-  StagesPage& stages = *ui_->StagesPage;
-  GroupsPage& groups = *ui_->GroupsPage;
-  ProgramsPage& programs = *ui_->ProgramsPage;
   EditorState& state = editorState_;
   Project& project = document_.project();
   if (from == 0 && to == 1) return startPageStep();
   if (from == 1 && to == 2) {
-    header.StoreHeaderPage();
-    stages.ShowStagesPage();
+    headerPage().StoreHeaderPage();
+    stagesPage().ShowStagesPage();
     return true;
   }
   if (from == 2 && to == 3) {
-    stages.StoreStagesPage();
+    stagesPage().StoreStagesPage();
     state.CurrentGroup = nullptr;
-    groups.FillGroupsPage();
+    groupsPage().FillGroupsPage();
     return true;
   }
   if (from == 3 && to == 4) {
     state.CurrentProgram = nullptr;
-    groups.StoreGroup(state.CurrentGroup);
-    programs.FillProgramsPage();
+    groupsPage().StoreGroup(state.CurrentGroup);
+    programsPage().FillProgramsPage();
     return true;
   }
   if (from == 4 && to == 5) {
-    programs.storeCurrentProgram();
-    programs.ClearProgramTree();
-    ui_->SummaryPage->FillSummary(project, document_.fileName());
+    programsPage().storeCurrentProgram();
+    programsPage().ClearProgramTree();
+    summaryPage().FillSummary(project, document_.fileName());
     return true;
   }
   if (from == 5 && to == 4) {
     state.CurrentProgram = nullptr;
-    programs.FillProgramsPage();
+    programsPage().FillProgramsPage();
     return true;
   }
   if (from == 4 && to == 3) {
-    programs.storeCurrentProgram();
-    programs.ClearProgramTree();
+    programsPage().storeCurrentProgram();
+    programsPage().ClearProgramTree();
     state.CurrentProgram = nullptr;
     state.CurrentGroup = nullptr;
-    groups.FillGroupsPage();
+    groupsPage().FillGroupsPage();
     return true;
   }
   if (from == 3 && to == 2) {
-    groups.StoreGroup(state.CurrentGroup);
+    groupsPage().StoreGroup(state.CurrentGroup);
     state.CurrentProgram = nullptr;
     state.CurrentGroup = nullptr;
-    stages.ShowStagesPage();
+    stagesPage().ShowStagesPage();
     return true;
   }
   if (from == 2 && to == 1) {
-    stages.StoreStagesPage();
-    header.ShowHeaderPage();
+    stagesPage().StoreStagesPage();
+    headerPage().ShowHeaderPage();
     return true;
   }
   if (from == 1 && to == 0) {
-    header.StoreHeaderPage();
+    headerPage().StoreHeaderPage();
     return true;
   }
   if (from == 5 && to == 6) return saveStep();
@@ -124,7 +120,7 @@ bool TSetwrightFm::startPageStep() {
       }
     }
   }
-  ui_->HeaderPage->ShowHeaderPage();
+  headerPage().ShowHeaderPage();
   return document_.isOpen();
 }
 
@@ -146,7 +142,7 @@ bool TSetwrightFm::askForMissingRoot(const QString& rootFolder) {
 
 bool TSetwrightFm::saveStep() {
   std::string target = document_.fileName();
-  if (ui_->SummaryPage->saveAs()) {
+  if (summaryPage().saveAs()) {
     QFileDialog& dialog = projectDialogs_.save();
     if (dialogs::runDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return true;
     target = text::fromQString(QDir::toNativeSeparators(dialog.selectedFiles().first()));

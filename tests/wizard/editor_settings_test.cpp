@@ -53,6 +53,18 @@ TEST_F(SettingsFile, FirstRunWritesEveryKeyAndTheNextReadsThem) {
   EXPECT_FALSE(again.isMaximized());
 }
 
+// The outer size is what is stored: a shown window, with its frame, opens as large as it closed.
+TEST_F(SettingsFile, AShownWindowKeepsItsOuterSizeFromRunToRun) {
+  dir_.write("setwright.ini", "[Interface]\r\nLeft=40\r\nTop=30\r\nWidth=700\r\nHeight=560\r\n");
+  for (int run = 0; run < 2; ++run) {
+    TSetwrightFm window(options());
+    window.show();
+    EXPECT_EQ(window.frameGeometry(), QRect(40, 30, 700, 560)) << run;
+  }
+  const std::string written = dir_.read("setwright.ini");
+  EXPECT_NE(written.find("Width=700\r\nHeight=560"), std::string::npos) << written;
+}
+
 // A maximized window rewrites only the project keys and the flag: the placement stays.
 TEST_F(SettingsFile, MaximizedKeepsTheLastNormalPlacement) {
   dir_.write("setwright.ini", "[Interface]\r\nMaximize=1\r\nLeft=5\r\nTop=6\r\nWidth=640\r\nHeight=520\r\n");

@@ -356,10 +356,14 @@ TEST_F(MainWindow, SaveAsAsksForTheName) {
 // At the first show the nine sections are folded (those of the program panel come with it); the
 // path and command fields of the header and stages pages carry the variables menu, other edits
 // keep Qt's own.
+// Every page, built when first reached, folds its sections as the window's first show does.
 TEST_F(MainWindow, SectionsFoldAndPathFieldsCarryTheVariablesMenu) {
-  TSetwrightFm window(options(false));
+  TSetwrightFm window(options());
   window.show();
-  for (const char* folded : {"Button24", "Button3", "Button1", "Button7", "Button10"})
+  walkTo(window, 5);
+  ASSERT_EQ(window.currentPage(), 5);
+  for (const char* folded :
+       {"Button24", "Button3", "Button1", "Button7", "Button4", "Button5", "Button6", "Button12", "Button10"})
     EXPECT_EQ(child<QAbstractButton>(window, folded)->text(), QStringLiteral("+")) << folded;
   for (const char* open : {"Button22", "Button23", "Button25", "Button26", "Button27"})
     EXPECT_EQ(child<QAbstractButton>(window, open)->text(), QStringLiteral("-")) << open;
@@ -367,10 +371,12 @@ TEST_F(MainWindow, SectionsFoldAndPathFieldsCarryTheVariablesMenu) {
   for (const QLineEdit* edit : window.findChildren<QLineEdit*>()) {
     if (edit->contextMenuPolicy() == Qt::CustomContextMenu) ++withMenu;
   }
-  EXPECT_EQ(withMenu, 33);
-  for (const char* plain :
-       {"FileNameEdit", "PrAutorEdit", "PrTimeEd", "UserButtonCaptionEdit1", "UserButtonHintEdit3"})
+  EXPECT_EQ(withMenu, 45);
+  for (const char* plain : {"FileNameEdit", "PrAutorEdit", "PrTimeEd", "UserButtonCaptionEdit1",
+                            "UserButtonHintEdit3", "PrgNameEd", "PrgDependsEd"})
     EXPECT_NE(child<QLineEdit>(window, plain)->contextMenuPolicy(), Qt::CustomContextMenu) << plain;
+  for (const char* pathEdit : {"PrgFolderEd", "IconFileEd", "CommandEd6", "CheckTagFileEd"})
+    EXPECT_EQ(child<QLineEdit>(window, pathEdit)->contextMenuPolicy(), Qt::CustomContextMenu) << pathEdit;
   EXPECT_NE(window.findChild<QMenu*>(QStringLiteral("EditExtendetMenu")), nullptr);
 }
 

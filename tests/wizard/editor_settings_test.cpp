@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "support/temp_dir.h"
 #include "support/widget_lookup.h"
@@ -63,6 +64,26 @@ TEST_F(SettingsFile, AShownWindowKeepsItsOuterSizeFromRunToRun) {
   }
   const std::string written = dir_.read("setwright.ini");
   EXPECT_NE(written.find("Width=700\r\nHeight=560"), std::string::npos) << written;
+}
+
+// A run that changes nothing leaves the file as it is, not even replaced by a copy of itself.
+TEST_F(SettingsFile, AnUnchangedFileIsNotReplaced) {
+  dir_.write("setwright.ini",
+             "[Projects]\r\nLastProject=\r\nLastRootDir=\r\n[Interface]\r\nLeft=40\r\nTop=30\r\n"
+             "Width=700\r\nHeight=560\r\nMaximize=0\r\n");
+  const auto inode = [this] {
+    struct stat info {};
+    return ::stat(dir_.file("setwright.ini").c_str(), &info) == 0 ? info.st_ino : 0;
+  };
+  const auto before = inode();
+  { TSetwrightFm window(options()); }
+  EXPECT_EQ(inode(), before);
+  {
+    TSetwrightFm window(options());
+    window.move(41, 30);
+  }
+  EXPECT_NE(inode(), before);
+  EXPECT_NE(dir_.read("setwright.ini").find("Left=41"), std::string::npos);
 }
 
 // A maximized window rewrites only the project keys and the flag: the placement stays.

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "budget_project.h"
 #include "ratio_reporter.h"
 
 #include <QApplication>
@@ -20,20 +21,14 @@
 
 #include "model/project.h"
 #include "model/project_document.h"
-#include "model/project_writer.h"
-#include "platform/file_replace.h"
 #include "platform/text.h"
 #include "programs/editor_state.h"
 #include "programs/program_tree.h"
 #include "programs/programs_page.h"
-#include "support/icon_fixtures.h"
 #include "support/program_editor_double.h"
-#include "support/project_generator.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-constexpr int kLibraryIcons = 300;
 
 // The project written with its library and loaded by the document, pictures and all.
 struct BudgetProject {
@@ -42,24 +37,9 @@ struct BudgetProject {
   bool loaded = false;
 
   BudgetProject() {
-    sw::files::ReplaceOptions options;
-    (void)sw::files::replaceFile(dir.file("icons.dll"), sw::testing::makeIconLibraryDll(kLibraryIcons),
-                                 options);
-    sw::Project generated;
-    sw::testing::GeneratorOptions generator;
-    generator.groups = 40;
-    generator.programs = 1000;
-    generator.referencesPerProgram = 3;
-    generator.iconLibrary = "icons.dll";
-    generator.iconCount = kLibraryIcons;
-    sw::testing::GenerateProject(generated, generator);
-    generated.Settings.RootInstallDir = "%ROOT%";
-    // A few groups open expanded, as real projects have them.
-    for (int i = 0; i < sw::GroupCount(generated); i += 8) sw::GroupAt(generated, i)->Expanded = true;
-    sw::RenumberPrograms(generated);
-    const std::string file = dir.file("setup.ini");
-    if (!sw::SaveProject(generated, file, file)) return;
-    loaded = static_cast<bool>(document.open(sw::text::fromUtf8(file), sw::text::fromUtf8(dir.path())));
+    if (!sw::bench::writeBudgetProject(dir.path())) return;
+    loaded = static_cast<bool>(
+        document.open(sw::text::fromUtf8(dir.file("setup.ini")), sw::text::fromUtf8(dir.path())));
   }
 };
 

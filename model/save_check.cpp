@@ -11,6 +11,7 @@
 
 #include "model/project.h"
 #include "model/project_keys.h"
+#include "model/project_writer.h"
 #include "model/section_reading.h"
 #include "platform/profile_index.h"
 #include "platform/profile_reader.h"
@@ -204,6 +205,35 @@ std::string GroupNameProblem(const Project& project, const TInstallGroup& group)
   return {};
 }
 
+// A value of the program's section longer than the reader's buffer takes: it would come back cut.
+std::string TooLongValue(const TInstallItem& program) {
+  std::string section;
+  WriteProgram(section, program);
+  std::size_t start = 0;
+  while (start < section.size()) {
+    std::size_t end = section.find('\n', start);
+    if (end == std::string::npos) end = section.size();
+    std::string_view line(section.data() + start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t equals = line.find('=');
+    if (equals != std::string_view::npos && line.size() - equals - 1 >= kProfileValueBufferSize) {
+      return Cp("значение «") + std::string(line.substr(0, equals)) + Cp("» длиннее ") +
+             std::to_string(kProfileValueBufferSize - 1) + Cp(" знаков, а читается не больше");
+    }
+    start = end + 1;
+  }
+  return {};
+}
+
+// Why a group whose name is fine still loses its programs: the first of them with a cut value.
+std::string GroupContentProblem(const TInstallGroup& group) {
+  for (const auto& program : group.Items) {
+    std::string problem = TooLongValue(*program);
+    if (!problem.empty()) return Cp("у программы «") + Shown(program->Caption) + "» " + problem;
+  }
+  return {};
+}
+
 }  // namespace
 
 LostItems FindLostItems(const Project& project, const ProfileFile& written) {
@@ -222,9 +252,14 @@ LostItems FindLostItems(const Project& project, const ProfileFile& written) {
     }
     if (lostHere.size() == expected[e].programs.size()) {
       lost.groups.push_back(expected[e].record);
-      lost.groupReasons.push_back(GroupNameProblem(project, *expected[e].record));
+      std::string reason = GroupNameProblem(project, *expected[e].record);
+      if (reason.empty()) reason = GroupContentProblem(*expected[e].record);
+      lost.groupReasons.push_back(std::move(reason));
     } else {
-      lost.programs.insert(lost.programs.end(), lostHere.begin(), lostHere.end());
+      for (const TInstallItem* program : lostHere) {
+        lost.programs.push_back(program);
+        lost.programReasons.push_back(TooLongValue(*program));
+      }
     }
   }
   for (const ReadGroup& group : back.groups) lost.strays += group.matched ? 0 : 1;
@@ -244,10 +279,14 @@ std::string LostItemsMessage(const LostItems& lost) {
     if (g < lost.groupReasons.size() && !lost.groupReasons[g].empty()) line += ": " + lost.groupReasons[g];
     lines.push_back(std::move(line));
   }
-  for (const TInstallItem* program : lost.programs) {
+  for (std::size_t p = 0; p < lost.programs.size(); ++p) {
+    const TInstallItem* program = lost.programs[p];
     const std::string groupName = program->Owner != nullptr ? program->Owner->Name : program->Group;
-    lines.push_back(Cp("Программа «") + Shown(program->Caption) + Cp("» из группы «") + Shown(groupName) +
-                    Cp("»"));
+    std::string line =
+        Cp("Программа «") + Shown(program->Caption) + Cp("» из группы «") + Shown(groupName) + Cp("»");
+    if (p < lost.programReasons.size() && !lost.programReasons[p].empty())
+      line += ": " + lost.programReasons[p];
+    lines.push_back(std::move(line));
   }
   for (std::size_t i = 0; i < lines.size() && i < kMaxMessageLines; ++i) message += "\r\n" + lines[i];
   if (lines.size() > kMaxMessageLines) {

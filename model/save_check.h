@@ -22,6 +22,8 @@ struct LostItems {
   std::vector<std::string> groupReasons;
   // Programs that would not come back faithfully, outside the groups above.
   std::vector<const TInstallItem*> programs;
+  // Why each of those programs is lost, where a value too long for the reader tells (1251).
+  std::vector<std::string> programReasons;
   // Groups and programs the file would hold that the project does not have.
   int strays = 0;
   int programCount = 0;  // programs in the project

@@ -1,5 +1,6 @@
 #include "widgets/wrapping_check_box.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -49,9 +50,17 @@ QSize WrappingCheckBox::minimumSizeHint() const {
 }
 
 int WrappingCheckBox::heightForWidth(int width) const {
-  const QRect text =
-      fontMetrics().boundingRect(QRect(0, 0, textWidthFor(width), INT_MAX / 2), kTextFlags, this->text());
-  return sizeAround(text.size()).height();
+  if (lastHeight_.width == width && lastHeight_.text == text()) return lastHeight_.height;
+  const QRect caption =
+      fontMetrics().boundingRect(QRect(0, 0, textWidthFor(width), INT_MAX / 2), kTextFlags, text());
+  lastHeight_ = {width, sizeAround(caption.size()).height(), text()};
+  return lastHeight_.height;
+}
+
+void WrappingCheckBox::changeEvent(QEvent* event) {
+  // Another font or style measures the caption anew.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) lastHeight_.width = -1;
+  QCheckBox::changeEvent(event);
 }
 
 void WrappingCheckBox::paintEvent(QPaintEvent*) {

@@ -21,6 +21,7 @@ class WrappingCheckBox : public QCheckBox {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
   // The whole box reacts to the mouse, also the caption's further lines.
   bool hitButton(const QPoint& position) const override;
 
@@ -28,6 +29,14 @@ class WrappingCheckBox : public QCheckBox {
   // The box's size around a caption of `textSize`, as the style lays out a check box.
   QSize sizeAround(const QSize& textSize) const;
   int textWidthFor(int width) const;
+
+  // Layouts ask for the same width again and again; the last answer is kept for its caption.
+  struct HeightForWidth {
+    int width = -1;
+    int height = 0;
+    QString text;
+  };
+  mutable HeightForWidth lastHeight_;
 };
 
 }  // namespace sw

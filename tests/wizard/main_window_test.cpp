@@ -13,12 +13,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <filesystem>
 #include <functional>
 #include <utility>
 
 #include "dialogs/dialog_runner.h"
 #include "model/project.h"
+#include "model/project_writer.h"
 #include "platform/text.h"
+#include "support/project_generator.h"
 #include "support/temp_dir.h"
 #include "support/tree_copy.h"
 #include "support/widget_lookup.h"
@@ -87,12 +91,13 @@ class MainWindow : public ::testing::Test {
     }
   }
 
-  // What the command line's resave writes for the demo, in resaved.ini.
-  ::testing::AssertionResult resaveDemo() const {
+  // What the command line's resave writes for the project in `folder`, in resaved.ini.
+  ::testing::AssertionResult resaveDemo(const char* folder = "demo") const {
     QProcess cli;
+    const std::string root = dir_.file(folder);
     cli.start(QStringLiteral(SETWRIGHT_CLI_PATH),
-              {QStringLiteral("resave"), QString::fromStdString(dir_.file("demo/setup.ini")),
-               QStringLiteral("--root"), QString::fromStdString(dir_.file("demo")), QStringLiteral("--out"),
+              {QStringLiteral("resave"), QString::fromStdString(root + "/setup.ini"),
+               QStringLiteral("--root"), QString::fromStdString(root), QStringLiteral("--out"),
                QString::fromStdString(dir_.file("resaved.ini"))});
     if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
       return ::testing::AssertionFailure() << cli.readAllStandardError().toStdString();
@@ -277,6 +282,103 @@ TEST_F(MainWindow, VisitingEveryProgramChangesNothing) {
     EXPECT_TRUE(answers.messages.empty());
   }
   EXPECT_EQ(dir_.read("demo/setup.ini"), dir_.read("resaved.ini"));
+}
+
+// A project made to strain the pages, in hostile/: `crowded` programs in its first group, all
+// depending on each other when `dependent`, and in the second a name of 2000 characters, an empty name, a
+// duplicate name, references to programs that do not exist, icon files missing or junk.
+std::string writeHostileProject(testing::TempDir& dir, int crowded, bool dependent) {
+  Project project;
+  testing::GeneratorOptions generator;
+  generator.groups = 2;
+  generator.programs = 2 * crowded;
+  generator.referencesPerProgram = 0;
+  testing::GenerateProject(project, generator);
+  std::vector<std::int32_t> everyone;
+  for (const auto& program : GroupAt(project, 0)->Items) everyone.push_back(program->Number);
+  for (const auto& program : GroupAt(project, 0)->Items) {
+    if (!dependent) break;
+    program->Depends = everyone;
+    std::erase(program->Depends, program->Number);
+  }
+  const auto& others = GroupAt(project, 1)->Items;
+  others[0]->Caption = std::string(2000, 'W');
+  others[1]->Caption.clear();
+  others[2]->Caption = others[3]->Caption;
+  others[3]->DependsOr = {5000, 5001};
+  others[4]->IconFile = "missing.ico";
+  others[5]->IconFile = "junk.ico";
+  EXPECT_TRUE(std::filesystem::create_directory(dir.file("hostile")));
+  dir.write("hostile/junk.ico", std::string(1 << 20, '\x5a'));
+  const std::string file = dir.file("hostile/setup.ini");
+  const Status written = SaveProject(project, file, file);
+  EXPECT_TRUE(written) << written.text();
+  return file;
+}
+
+// Chooses every program of the tree in turn, each shown and then stored; returns how many.
+int visitEveryProgram(TSetwrightFm& window) {
+  auto* tree = child<QTreeWidget>(window, "SelectProgTree");
+  int visited = 0;
+  for (QTreeWidgetItemIterator node(tree); *node; ++node) {
+    tree->setCurrentItem(*node);
+    if ((*node)->parent() != nullptr) ++visited;
+  }
+  return visited;
+}
+
+TEST_F(MainWindow, AHostileProjectIsVisitedAndSavedUnchanged) {
+  const std::string file = writeHostileProject(dir_, 60, true);
+  ASSERT_TRUE(resaveDemo("hostile"));
+  {
+    MainWindowOptions hostile = options(false);
+    hostile.projectFile = QString::fromStdString(file);
+    TSetwrightFm window(hostile);
+    Answers answers;
+    auto runner = answers.install();
+    window.show();
+    walkTo(window, 4);
+    ASSERT_EQ(window.currentPage(), 4);
+    EXPECT_EQ(visitEveryProgram(window), 120);
+    walkTo(window, 5);
+    next(window);
+    EXPECT_TRUE(answers.messages.empty());
+  }
+  EXPECT_EQ(dir_.read("hostile/setup.ini"), dir_.read("resaved.ini"));
+}
+
+// 300 programs that all depend on each other: the lists are longer than the runtime reads, so
+// the save is refused with the reason, and the file stays as it was.
+TEST_F(MainWindow, ReferenceListsTooLongToReadAreRefusedWithTheReason) {
+  const std::string file = writeHostileProject(dir_, 150, false);
+  const std::string before = dir_.read("hostile/setup.ini");
+  MainWindowOptions hostile = options(false);
+  hostile.projectFile = QString::fromStdString(file);
+  TSetwrightFm window(hostile);
+  Answers answers;
+  auto runner = answers.install();
+  window.show();
+  walkTo(window, 4);
+  auto& project = window.document().project();
+  std::vector<std::int32_t> everyone;
+  for (const auto& group : project.Groups) {
+    for (const auto& program : group->Items) everyone.push_back(program->Number);
+  }
+  for (const auto& group : project.Groups) {
+    for (const auto& program : group->Items) {
+      program->Depends = everyone;
+      std::erase(program->Depends, program->Number);
+    }
+  }
+  EXPECT_EQ(visitEveryProgram(window), 300);
+  walkTo(window, 5);
+  next(window);
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].title, QStringLiteral("Ошибка при сохранении."));
+  EXPECT_TRUE(answers.messages[0].text.contains(QStringLiteral("значение «Depends» длиннее 2047 знаков")))
+      << answers.messages[0].text.toStdString();
+  EXPECT_EQ(window.currentPage(), 5);
+  EXPECT_EQ(dir_.read("hostile/setup.ini"), before);
 }
 
 // A save that fails says why and leaves the window open on the last page with the old file.

@@ -81,6 +81,12 @@ class MainWindow : public ::testing::Test {
     }
     return options;
   }
+  // A project of the test's own, its root the file's folder.
+  MainWindowOptions options(const std::string& projectFile) const {
+    MainWindowOptions options = this->options(false);
+    options.projectFile = QString::fromStdString(projectFile);
+    return options;
+  }
   static void next(TSetwrightFm& window) { child<QPushButton>(window, "NextBt")->click(); }
   static void back(TSetwrightFm& window) { child<QPushButton>(window, "PrevBt")->click(); }
   static void walkTo(TSetwrightFm& window, int page) {
@@ -331,9 +337,7 @@ TEST_F(MainWindow, AHostileProjectIsVisitedAndSavedUnchanged) {
   const std::string file = writeHostileProject(dir_, 60, true);
   ASSERT_TRUE(resaveDemo("hostile"));
   {
-    MainWindowOptions hostile = options(false);
-    hostile.projectFile = QString::fromStdString(file);
-    TSetwrightFm window(hostile);
+    TSetwrightFm window(options(file));
     Answers answers;
     auto runner = answers.install();
     window.show();
@@ -352,9 +356,7 @@ TEST_F(MainWindow, AHostileProjectIsVisitedAndSavedUnchanged) {
 TEST_F(MainWindow, ReferenceListsTooLongToReadAreRefusedWithTheReason) {
   const std::string file = writeHostileProject(dir_, 150, false);
   const std::string before = dir_.read("hostile/setup.ini");
-  MainWindowOptions hostile = options(false);
-  hostile.projectFile = QString::fromStdString(file);
-  TSetwrightFm window(hostile);
+  TSetwrightFm window(options(file));
   Answers answers;
   auto runner = answers.install();
   window.show();

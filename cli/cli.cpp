@@ -19,15 +19,19 @@ constexpr const char* kUsage =
     "      show how the installer runtime reads an INI file, as JSON\n"
     "  icons FILE [--out OUTDIR]\n"
     "      count the icons of a file; with --out, write each as small-NNN.png and large-NNN.png\n"
+    "  check PROJECT --root DIR [--json] [--strict]\n"
+    "      report what would break on the target machine or at the next save, one finding a\n"
+    "      line as compilers print them (or JSON)\n"
     "\n"
     "Exit status: 0 success, 1 the project did not load, 2 usage error, 3 the save or the output\n"
-    "failed (or memory ran out).\n";
+    "failed (or memory ran out), 4 check found an error (with --strict, also a warning).\n";
 
 using Command = int (*)(const Arguments&, std::ostream&, std::ostream&);
 
 const std::map<std::string, Command>& commands() {
-  static const std::map<std::string, Command> table = {
-      {"dump", runDump}, {"resave", runResave}, {"new", runNew}, {"ini", runIni}, {"icons", runIcons}};
+  static const std::map<std::string, Command> table = {{"dump", runDump},   {"resave", runResave},
+                                                       {"new", runNew},     {"ini", runIni},
+                                                       {"icons", runIcons}, {"check", runCheck}};
   return table;
 }
 

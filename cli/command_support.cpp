@@ -36,7 +36,7 @@ bool isFolder(const std::string& argument) {
 
 bool parseCommand(const CommandSyntax& syntax, const Arguments& args, ParsedOptions& parsed,
                   std::ostream& err) {
-  parsed = parseOptions(args, syntax.options);
+  parsed = parseOptions(args, syntax.options, syntax.switches);
   if (!parsed.error.empty()) return usageError(syntax, err, parsed.error);
   if (parsed.positional.size() < syntax.positionalCount) {
     return usageError(syntax, err, "missing argument");

@@ -23,6 +23,7 @@ struct CommandSyntax {
   std::set<std::string> options;
   std::set<std::string> required;
   std::size_t positionalCount = 0;
+  std::set<std::string> switches = {};
 };
 
 // Parses and checks the arguments; on a usage error writes the message and the usage line

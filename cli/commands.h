@@ -15,12 +15,15 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 // A save refused or failed, output that could not be written, or memory that ran out.
 inline constexpr int kExitSaveFailed = 3;
+// A check found an error (or, when strict, a warning).
+inline constexpr int kExitFindings = 4;
 
 int runDump(const Arguments& args, std::ostream& out, std::ostream& err);
 int runResave(const Arguments& args, std::ostream& out, std::ostream& err);
 int runNew(const Arguments& args, std::ostream& out, std::ostream& err);
 int runIni(const Arguments& args, std::ostream& out, std::ostream& err);
 int runIcons(const Arguments& args, std::ostream& out, std::ostream& err);
+int runCheck(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // The whole program: dispatch on the command name, usage and --help.
 int runCli(const Arguments& args, std::ostream& out, std::ostream& err);

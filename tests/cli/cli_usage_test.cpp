@@ -13,6 +13,8 @@ TEST(CliUsage, HelpGoesToStandardOutputAndSucceeds) {
     EXPECT_EQ(run.exitCode, cli::kExitOk) << args.front();
     EXPECT_NE(run.out.find("usage: setwright-cli"), std::string::npos);
     EXPECT_NE(run.out.find("resave PROJECT --root DIR --out FILE"), std::string::npos);
+    EXPECT_NE(run.out.find("check PROJECT --root DIR [--json] [--strict]"), std::string::npos);
+    EXPECT_NE(run.out.find("4 check found an error"), std::string::npos);
     EXPECT_EQ(run.err.find("setwright-cli"), std::string::npos);
   }
 }
@@ -47,6 +49,12 @@ TEST(CliUsage, MalformedProjectCommandsAreUsageErrors) {
       {"new", "--out", "o.ini"},
       {"new", "extra", "--root", "d", "--out", "o.ini"},
       {"new", "--root", "d", "--out"},
+      {"check"},
+      {"check", "p.ini"},
+      {"check", "p.ini", "--root", "d", "--json", "x"},
+      {"check", "p.ini", "--root", "d", "--strict", "--strict"},
+      {"check", "p.ini", "--root", "d", "--json=yes"},
+      {"check", "p.ini", "--root", "d", "-q"},
   };
   for (const auto& call : calls) {
     std::string joined;

@@ -10,7 +10,7 @@ DEMO      := examples/demo
 PACKAGES := g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libjpeg-dev qt6-translations-l10n
 
-.PHONY: all deps build test run bench fuzz sanitize clean format screenshots pictures
+.PHONY: all deps build test run bench fuzz sanitize clean format screenshots pictures app-icon
 
 all: build
 
@@ -37,6 +37,9 @@ screenshots: build
 
 pictures: build
 	$(BUILD)/tests/draw_wizard_pictures resources/wizard
+
+app-icon:
+	python3 scripts/draw-app-icon.py packaging/icons
 
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DSETWRIGHT_SANITIZE=ON -DSETWRIGHT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug"

@@ -1,4 +1,4 @@
-# Installing Setwright as a desktop program (cmake --install).
+# Installing Setwright as a desktop program (cmake --install) and its Debian package (make package).
 # Only the two programs and their desktop files are installed: tests, benchmarks and fuzz targets
 # have no install rules.
 include(GNUInstallDirs)
@@ -28,3 +28,30 @@ else()
 endif()
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME setwright)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Setwright developers")
+set(CPACK_PACKAGE_CONTACT "Setwright developers <setwright@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the project files of a Windows post-install runtime")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Setwright edits the project file of a Windows post-install runtime: the INI
+file, in code page 1251, that tells the runtime which program groups and
+programs to offer after a fresh Windows set-up, how to install each one, what
+depends on what, and what to run before and after. It loads a project exactly
+as the runtime reads it and writes it back in the runtime's format.
+
+The package holds the editor, setwright, and its command-line companion,
+setwright-cli, which dumps, checks, resaves and creates projects in scripts
+and CI jobs.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The build keeps its debug information; the installed programs do not need it.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/setwright)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialogs (the file dialogs) speak Russian with these, like the rest of the window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+include(CPack)

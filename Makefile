@@ -6,11 +6,12 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 DEMO      := examples/demo
 
-# Debian packages the build and the tests need.
+# Debian packages the build and the tests need; the last line builds and checks the Debian package.
 PACKAGES := g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libjpeg-dev qt6-translations-l10n
+            libbenchmark-dev libjpeg-dev qt6-translations-l10n \
+            dpkg-dev file desktop-file-utils appstream
 
-.PHONY: all deps build test run bench fuzz sanitize clean format screenshots pictures
+.PHONY: all deps build test run bench fuzz sanitize clean format screenshots pictures package app-icon
 
 all: build
 
@@ -37,6 +38,13 @@ screenshots: build
 
 pictures: build
 	$(BUILD)/tests/draw_wizard_pictures resources/wizard
+
+# The Debian package, from the programs already built: $(BUILD)/setwright_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+app-icon:
+	python3 scripts/draw-app-icon.py packaging/icons
 
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DSETWRIGHT_SANITIZE=ON -DSETWRIGHT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug"

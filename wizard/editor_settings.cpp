@@ -41,11 +41,21 @@ EditorSettings::EditorSettings(std::string hostPath) : path_(std::move(hostPath)
 std::string EditorSettings::defaultPath() {
   const QFileInfo program(QCoreApplication::applicationFilePath());
   const QString name = program.completeBaseName() + QStringLiteral(".ini");
-  const QFileInfo beside(program.absoluteDir().filePath(name));
-  if (canWriteBeside(beside)) return QFile::encodeName(beside.absoluteFilePath()).toStdString();
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  QDir().mkpath(folder);
-  return QFile::encodeName(QDir(folder).filePath(name)).toStdString();
+  const QString folder = program.absolutePath();
+  const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  const QString chosen =
+      settingsPathFor(folder, name, configFolder, canWriteBeside(QFileInfo(QDir(folder).filePath(name))));
+  QDir().mkpath(QFileInfo(chosen).absolutePath());
+  return QFile::encodeName(chosen).toStdString();
+}
+
+QString settingsPathFor(const QString& executableDir, const QString& fileName, const QString& configDir,
+                        bool besideWritable) {
+  const QString folder = QDir::cleanPath(executableDir);
+  // Root may write to /usr/bin, yet a file there would be shared by every user and owned by no package.
+  const bool installed =
+      QFileInfo(folder).fileName().compare(QStringLiteral("bin"), Qt::CaseInsensitive) == 0;
+  return QDir(besideWritable && !installed ? folder : QDir::cleanPath(configDir)).filePath(fileName);
 }
 
 EditorSettingsValues EditorSettings::read() const {

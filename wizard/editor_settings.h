@@ -1,9 +1,10 @@
 #pragma once
 // The editor's own settings file: the last project and the window's placement between runs. An
 // INI file named after the executable with ".ini", beside it, or in the user's configuration
-// folder when the program's folder cannot be written (an installed program).
+// folder when the program is installed (its folder cannot be written or is a bin folder).
 
 #include <QRect>
+#include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,8 +27,7 @@ class EditorSettings {
   // `hostPath`: the settings file's host path.
   explicit EditorSettings(std::string hostPath);
 
-  // The settings file of the running program: beside the executable when that folder can be
-  // written, else the same name in the user's configuration folder.
+  // The settings file of the running program, as settingsPathFor chooses it.
   static std::string defaultPath();
 
   const std::string& path() const { return path_; }
@@ -45,6 +45,12 @@ class EditorSettings {
 
   std::string path_;
 };
+
+// Where the settings file `fileName` of an executable in `executableDir` goes: beside it when
+// `besideWritable` and the folder is not the bin folder of an installation (any folder named
+// "bin", as /usr/bin, /usr/local/bin or ~/bin), otherwise in `configDir`.
+QString settingsPathFor(const QString& executableDir, const QString& fileName, const QString& configDir,
+                        bool besideWritable);
 
 // An integer as the settings file stores it: optional blanks and sign, decimal digits or a hex
 // number after "$" or "0x"; anything else, or a value beyond 32 bits, is no number.

@@ -28,6 +28,22 @@ TEST(SettingsInteger, NumbersAsTheFileStoresThem) {
     EXPECT_EQ(parseSettingsInteger(junk), std::nullopt) << junk;
 }
 
+// An installed editor, even one run by root who may write to /usr/bin, keeps its settings in the
+// configuration folder; a build or a copy in a folder of its own keeps them beside itself.
+TEST(SettingsPath, BesideOnlyAWritableFolderThatIsNoBinFolder) {
+  const QString config = QStringLiteral("/home/u/.config/setwright");
+  const QString inConfig = config + QStringLiteral("/setwright.ini");
+  EXPECT_EQ(settingsPathFor("/work/build", "setwright.ini", config, true), "/work/build/setwright.ini");
+  EXPECT_EQ(settingsPathFor("/media/disc/tools/", "setwright.ini", config, true),
+            "/media/disc/tools/setwright.ini");
+  EXPECT_EQ(settingsPathFor("/home/u/cabin", "setwright.ini", config, true), "/home/u/cabin/setwright.ini");
+  EXPECT_EQ(settingsPathFor("/work/build", "setwright.ini", config, false), inConfig);
+  for (const char* bin :
+       {"/usr/bin", "/usr/local/bin/", "/opt/setwright/bin", "/home/u/bin", "C:/Setwright/Bin"})
+    EXPECT_EQ(settingsPathFor(bin, "setwright.ini", config, true), inConfig) << bin;
+  EXPECT_EQ(settingsPathFor("/usr/bin", "setwright.ini", config, false), inConfig);
+}
+
 class SettingsFile : public ::testing::Test {
  protected:
   MainWindowOptions options() const {

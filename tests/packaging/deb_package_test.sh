@@ -70,9 +70,11 @@ grep -q '^usage: setwright-cli' "$work/help" || fail "setwright-cli --help print
 
 # The installed command line on the demo project.
 status=0
-"$cli" dump "$source/examples/demo/setup.ini" --root "$source/examples/demo" >"$work/demo.out" 2>"$work/demo.err" ||
+"$cli" check "$source/examples/demo/setup.ini" --root "$source/examples/demo" >"$work/demo.out" 2>"$work/demo.err" ||
   status=$?
-[ $status -eq 0 ] || fail "setwright-cli on the demo project exited with $status: $(head -c 500 "$work/demo.err")"
+[ $status -eq 0 ] || fail "setwright-cli check on the demo project exited with $status: $(head -c 500 "$work/demo.err")"
+grep -qx '0 errors, 9 warnings, 0 notes' "$work/demo.out" ||
+  fail "setwright-cli check on the demo project reports: $(tail -n 1 "$work/demo.out")"
 
 # The desktop entry, the metainfo and the manual page.
 desktop="$root/usr/share/applications/setwright.desktop"

@@ -18,18 +18,25 @@ const CommandSyntax kCheckSyntax{
     "check", "check PROJECT --root DIR [--json] [--strict]", {"root"}, {"root"}, 1, {"json", "strict"}};
 
 // Every check of a loaded project; the save check goes last, as it renumbers the programs.
-Status RunChecks(ProjectDocument& document, CheckReport& report) {
-  Result<std::string> bytes = files::readFile(files::hostPath(document.filePath()));
-  if (!bytes) return bytes.status();
-  const ProfileFile file = ProfileFile::fromBytes(*bytes);
-  const ProjectLines lines(profile::decodeProfileBytes(std::move(*bytes)).text, kProfileValueBufferSize);
-  CheckInput input{document.project(), file, lines, ProgramSections(document.project(), file)};
+void RunChecks(const CheckInput& input, CheckReport& report) {
   CheckFileStructure(input, report);
   CheckNamedFiles(input, report);
   CheckDependencies(input, report);
   CheckVariables(input, report);
   CheckSave(input, report);
   report.sortByLine();
+}
+
+// The file is read once: its bytes are parsed for the load and scanned for the lines.
+Status LoadAndCheck(ProjectDocument& document, const std::string& project, const std::string& root,
+                    CheckReport& report) {
+  Result<std::string> bytes = files::readFile(files::hostPath(project));
+  // A file that cannot be read fails the load with the load's own message.
+  if (!bytes) return document.open(project, root);
+  const ProfileFile file = ProfileFile::fromBytes(*bytes);
+  if (Status loaded = document.open(project, root, file); !loaded) return loaded;
+  const ProjectLines lines(profile::decodeProfileBytes(std::move(*bytes)).text, kProfileValueBufferSize);
+  RunChecks(CheckInput{document.project(), file, lines, ProgramSections(document.project(), file)}, report);
   return {};
 }
 
@@ -43,9 +50,8 @@ int runCheck(const Arguments& args, std::ostream& out, std::ostream& err) {
   const std::string project = modelPath(shownProject);
 
   ProjectDocument document;
-  Status loaded = document.open(project, modelPath(parsed.values.at("root")));
   CheckReport report;
-  if (loaded) loaded = RunChecks(document, report);
+  const Status loaded = LoadAndCheck(document, project, modelPath(parsed.values.at("root")), report);
   if (asJson) {
     WriteCheckJson(out, project, loaded.ok(), report);
   } else if (loaded) {

@@ -45,16 +45,36 @@ Place FileLocator::folder(std::string_view value, const Place& base) const {
   return locate(value, base);
 }
 
-bool FileLocator::fileThere(const std::string& path) {
-  const auto [found, added] = files_.emplace(path, false);
-  if (added) found->second = files::fileExists(path);
-  return found->second;
-}
+bool FileLocator::fileThere(const std::string& path) { return isThere(path, files_, files::fileExists); }
 
 bool FileLocator::folderThere(const std::string& path) {
-  const auto [found, added] = folders_.emplace(path, false);
-  if (added) found->second = files::folderExists(path);
-  return found->second;
+  return isThere(path, folders_, files::folderExists);
+}
+
+bool FileLocator::isThere(const std::string& path, std::unordered_map<std::string, bool>& known,
+                          bool (*lookUp)(std::string_view)) {
+  if (const auto found = known.find(path); found != known.end()) return found->second;
+  // Below a folder known to be missing nothing is there: no lookup needed.
+  for (std::size_t cut = path.find_last_of("\\/"); cut != std::string::npos && cut > 0;
+       cut = path.find_last_of("\\/", cut - 1)) {
+    const auto ancestor = folders_.find(path.substr(0, cut));
+    if (ancestor == folders_.end()) continue;
+    if (ancestor->second) break;
+    known.emplace(path, false);
+    return false;
+  }
+  const bool there = lookUp(path);
+  known.emplace(path, there);
+  // Its siblings need not be looked up when the folder itself is missing.
+  const std::size_t cut = path.find_last_of("\\/");
+  if (!there && cut != std::string::npos && cut > 0) {
+    std::string parent = path.substr(0, cut);
+    if (!folders_.contains(parent)) {
+      const bool parentThere = files::folderExists(parent);
+      folders_.emplace(std::move(parent), parentThere);
+    }
+  }
+  return there;
 }
 
 int FileLocator::iconCount(const std::string& path) {

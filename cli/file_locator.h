@@ -39,6 +39,8 @@ class FileLocator {
 
  private:
   bool namesThisMachine(std::string_view value) const;
+  bool isThere(const std::string& path, std::unordered_map<std::string, bool>& known,
+               bool (*lookUp)(std::string_view));
 
   Place projectRoot_;
   Place installRoot_;

@@ -1,6 +1,7 @@
 // Findings about the files a project names: missing files and folders, tag files the load will
 // not find, icon numbers past the last icon of their file.
 
+#include <algorithm>
 #include <string>
 
 #include "cli/check_report.h"
@@ -31,8 +32,11 @@ struct Where {
   }
 };
 
-// The path as this machine names it, which people can look up.
-std::string shownPath(const std::string& path) { return text::fromHostName(files::hostPath(path)); }
+// The path with this machine's separators; it is not there, so it has no other name to show.
+std::string shownPath(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
 
 std::string missingMessage(std::string_view key, std::string_view what, const std::string& path) {
   return std::string(key) + " names the " + std::string(what) + " " + quotedName(shownPath(path)) +

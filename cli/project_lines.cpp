@@ -6,13 +6,6 @@
 namespace sw::cli {
 namespace {
 
-std::string keyId(std::string_view foldedSection, std::string_view key) {
-  std::string id(foldedSection);
-  id += '\n';
-  id += text::lowerCase(key);
-  return id;
-}
-
 // The reader drops one pair of quotes around a value.
 std::string_view unquoted(std::string_view value) {
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
@@ -22,16 +15,18 @@ std::string_view unquoted(std::string_view value) {
 
 }  // namespace
 
-ProjectLines::ProjectLines(std::string_view text, std::size_t longValue) : longValue_(longValue) {
-  sections_.emplace(std::string(), 0);  // the unnamed section before the first header
+ProjectLines::ProjectLines(std::string text, std::size_t longValue)
+    : text_(std::move(text)), longValue_(longValue) {
+  current_ = &sections_[std::string()];  // the unnamed section before the first header
+  const std::string_view all(text_);
   int number = 1;
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    addLine(text.substr(pos, end - pos), number++);
+  while (pos < all.size()) {
+    std::size_t end = all.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = all.size();
+    addLine(all.substr(pos, end - pos), number++);
     // CR LF is one line break, as are a lone CR and a lone LF.
-    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n') ++end;
     pos = end + 1;
   }
 }
@@ -42,30 +37,44 @@ void ProjectLines::addLine(std::string_view rawLine, int number) {
   if (line.front() == '[') {
     const std::size_t close = line.rfind(']');
     if (close != std::string_view::npos) {
-      currentName_ = std::string(profile::cutAtZero(profile::stripBlanks(line.substr(1, close - 1))));
-      currentSection_ = text::lowerCase(currentName_);
-      readable_ = sections_.emplace(currentSection_, number).second;
+      currentName_ = profile::cutAtZero(profile::stripBlanks(line.substr(1, close - 1)));
+      const auto [found, added] = sections_.try_emplace(text::lowerCase(currentName_));
+      current_ = added ? &found->second : nullptr;
+      if (current_ != nullptr) {
+        current_->line = number;
+        current_->firstKey = current_->endKey = static_cast<std::uint32_t>(keys_.size());
+      }
       return;
     }
   }
-  if (!readable_) return;
+  if (current_ == nullptr) return;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return;
   const std::string_view name = profile::cutAtZero(profile::stripBlanks(line.substr(0, equals)));
   const std::string_view value = unquoted(profile::stripBlanks(line.substr(equals + 1)));
-  if (!keys_.emplace(keyId(currentSection_, name), KeyPlace{number, value.size()}).second) return;
-  if (value.size() >= longValue_)
-    longValues_.push_back({currentName_, std::string(name), number, value.size()});
+  keys_.push_back({name, {number, value.size()}});
+  current_->endKey = static_cast<std::uint32_t>(keys_.size());
+  // Only the first line of a name is read; a later one of the same name cannot be cut short.
+  if (value.size() >= longValue_ && key(currentName_, name)->line == number)
+    longValues_.push_back({std::string(currentName_), std::string(name), number, value.size()});
+}
+
+const ProjectLines::Section* ProjectLines::findSection(std::string_view section) const {
+  const auto found = sections_.find(text::lowerCase(section));
+  return found == sections_.end() ? nullptr : &found->second;
 }
 
 int ProjectLines::sectionLine(std::string_view section) const {
-  const auto found = sections_.find(text::lowerCase(section));
-  return found == sections_.end() ? 0 : found->second;
+  const Section* found = findSection(section);
+  return found == nullptr ? 0 : found->line;
 }
 
 const KeyPlace* ProjectLines::key(std::string_view section, std::string_view key) const {
-  const auto found = keys_.find(keyId(text::lowerCase(section), key));
-  return found == keys_.end() ? nullptr : &found->second;
+  const Section* found = findSection(section);
+  if (found == nullptr) return nullptr;
+  for (std::uint32_t k = found->firstKey; k < found->endKey; ++k)
+    if (text::equalsNoCase(keys_[k].name, key)) return &keys_[k].place;
+  return nullptr;
 }
 
 int ProjectLines::keyLine(std::string_view section, std::string_view key) const {

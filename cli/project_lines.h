@@ -1,9 +1,11 @@
 #pragma once
 // Where things stand in a project file: the line of each section header and of each key the
 // reader can see (the first section of a name, the first key of a name in it), and the length
-// of that key's value. A report points people at these lines.
+// of that key's value. A report points people at these lines. Keys are looked up by going
+// through their section's lines, which keeps the scan of a large file cheap.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,7 +29,7 @@ struct LongValue {
 class ProjectLines {
  public:
   // `text` is the file's 1251 text (decoded when it had a byte-order mark).
-  explicit ProjectLines(std::string_view text, std::size_t longValue);
+  ProjectLines(std::string text, std::size_t longValue);
 
   // The header line of a section, 0 when the file has none; names match without letter case.
   int sectionLine(std::string_view section) const;
@@ -37,15 +39,26 @@ class ProjectLines {
   const std::vector<LongValue>& longValues() const { return longValues_; }
 
  private:
-  void addLine(std::string_view line, int number);
+  struct KeyLine {
+    std::string_view name;
+    KeyPlace place;
+  };
+  struct Section {
+    int line = 0;
+    std::uint32_t firstKey = 0;
+    std::uint32_t endKey = 0;
+  };
 
+  void addLine(std::string_view line, int number);
+  const Section* findSection(std::string_view section) const;
+
+  std::string text_;
   std::size_t longValue_;
-  std::unordered_map<std::string, int> sections_;   // folded name -> header line
-  std::unordered_map<std::string, KeyPlace> keys_;  // folded "section\nkey"
+  std::unordered_map<std::string, Section> sections_;  // folded name -> its first section
+  std::vector<KeyLine> keys_;                          // key lines of readable sections, in file order
   std::vector<LongValue> longValues_;
-  std::string currentName_;     // as written
-  std::string currentSection_;  // folded
-  bool readable_ = true;        // the first section of its name
+  Section* current_ = nullptr;  // null while in a section the reader cannot see
+  std::string_view currentName_;
 };
 
 }  // namespace sw::cli

@@ -5,6 +5,7 @@
 
 #include "model/builtin_pictures.h"
 #include "model/paths.h"
+#include "model/project_reader.h"
 #include "model/save_step.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -59,12 +60,24 @@ void ProjectDocument::createNew(const std::string& fileName, const std::string& 
   open_ = true;
 }
 
-Status ProjectDocument::open(const std::string& fileName, const std::string& rootFolder) {
+void ProjectDocument::startOpening(const std::string& fileName, const std::string& rootFolder) {
   fileName_ = fileName;
   project_.ProjectRootFolder = rootFolder;
   ClearGroups(project_);
   fillBuiltinPictures();
+}
+
+Status ProjectDocument::open(const std::string& fileName, const std::string& rootFolder) {
+  startOpening(fileName, rootFolder);
   Status loaded = LoadProjectIfExists(project_, filePath());
+  open_ = loaded.ok();
+  return loaded;
+}
+
+Status ProjectDocument::open(const std::string& fileName, const std::string& rootFolder,
+                             const ProfileFile& file) {
+  startOpening(fileName, rootFolder);
+  Status loaded = LoadProjectFromProfile(project_, file, text::toUtf8(filePath()));
   open_ = loaded.ok();
   return loaded;
 }

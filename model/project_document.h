@@ -12,6 +12,8 @@
 
 namespace sw {
 
+class ProfileFile;
+
 class ProjectDocument {
  public:
   // A document as the editor's window starts one: empty lists, the built-in pictures handed to
@@ -46,6 +48,9 @@ class ProjectDocument {
   // "Открыть существующий проект": takes the names, clears the groups and loads the file when
   // it exists. The status says why a project did not load.
   Status open(const std::string& fileName, const std::string& rootFolder);
+  // The same for a file its caller has read and parsed already (a check that reads the file's
+  // lines too); `fileName` must name that file.
+  Status open(const std::string& fileName, const std::string& rootFolder, const ProfileFile& file);
   // The save step to `fileName`: the ".bak" copy, renumbering, the checked replacement of the
   // file. Only a save that succeeded makes `fileName` the document's file name.
   // `hostFile`, when given, is the exact host name of `fileName` (the command line knows it).
@@ -53,6 +58,8 @@ class ProjectDocument {
 
  private:
   void fillBuiltinPictures() const;
+  // Takes the names and clears the groups, as both ways of opening do first.
+  void startOpening(const std::string& fileName, const std::string& rootFolder);
 
   mutable ImageList small_{kSmallPictureWidth, kSmallPictureHeight};
   mutable ImageList large_{kLargePictureSize, kLargePictureSize};

@@ -4,13 +4,29 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStringList>
 
 #include "widgets/qt_translations.h"
 #include "wizard/main_window.h"
 
+namespace {
+
+// The icon the installed menu entry shows, also where no icon theme has it (a build tree).
+QIcon applicationIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 256})
+    icon.addFile(QStringLiteral(":/app/setwright-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Desktops match the window to the installed setwright.desktop by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("setwright"));
+  QApplication::setWindowIcon(applicationIcon());
   sw::installQtTranslations(app);
   const QStringList arguments = QApplication::arguments();
   sw::MainWindowOptions options;

@@ -48,8 +48,10 @@ class NamedFiles {
   explicit NamedFiles(const CheckInput& input) : input_(input), locator_(input.project) {}
 
   void checkSettings(CheckReport& report);
-  void checkStage(CheckReport& report, std::string_view section, const TStageSet& stage);
-  void checkButton(CheckReport& report, std::string_view section, const TUserFuncItem& button);
+  // A stage or a user button: its files lie in its own folder, which lies in the project root.
+  template <typename Record, std::size_t N>
+  void checkInOwnFolder(CheckReport& report, std::string_view section, const Record& record,
+                        const std::array<PathField<Record>, N>& paths);
   void checkProgram(CheckReport& report, const TInstallItem& program);
 
  private:
@@ -119,20 +121,13 @@ void NamedFiles::checkSettings(CheckReport& report) {
   if (settings.CommonShotFolder.empty()) shotFolder_ = locator_.projectRoot();
 }
 
-void NamedFiles::checkStage(CheckReport& report, std::string_view section, const TStageSet& stage) {
+template <typename Record, std::size_t N>
+void NamedFiles::checkInOwnFolder(CheckReport& report, std::string_view section, const Record& record,
+                                  const std::array<PathField<Record>, N>& paths) {
   const Where where{input_, report, section};
-  const Place folder = locator_.folder(stage.Folder, locator_.projectRoot());
-  for (const auto& path : kStagePaths) {
-    check(where, path.key, path.kind, stage.*(path.field),
-          path.kind == PathKind::Folder ? locator_.projectRoot() : folder);
-  }
-}
-
-void NamedFiles::checkButton(CheckReport& report, std::string_view section, const TUserFuncItem& button) {
-  const Where where{input_, report, section};
-  const Place folder = locator_.folder(button.Folder, locator_.projectRoot());
-  for (const auto& path : kButtonPaths) {
-    check(where, path.key, path.kind, button.*(path.field),
+  const Place folder = locator_.folder(record.Folder, locator_.projectRoot());
+  for (const auto& path : paths) {
+    check(where, path.key, path.kind, record.*(path.field),
           path.kind == PathKind::Folder ? locator_.projectRoot() : folder);
   }
 }
@@ -161,11 +156,11 @@ void NamedFiles::checkProgram(CheckReport& report, const TInstallItem& program) 
 void CheckNamedFiles(const CheckInput& input, CheckReport& report) {
   NamedFiles files(input);
   files.checkSettings(report);
-  files.checkStage(report, kPreinstallSection, input.project.Preinstall);
-  files.checkStage(report, kPostinstallSection, input.project.Postinstall);
+  files.checkInOwnFolder(report, kPreinstallSection, input.project.Preinstall, kStagePaths);
+  files.checkInOwnFolder(report, kPostinstallSection, input.project.Postinstall, kStagePaths);
   for (std::size_t i = 0; i < input.project.UserButtons.size(); ++i) {
-    files.checkButton(report, std::string(kUserButtonSectionPrefix) + std::to_string(i + 1),
-                      input.project.UserButtons[i]);
+    files.checkInOwnFolder(report, std::string(kUserButtonSectionPrefix) + std::to_string(i + 1),
+                           input.project.UserButtons[i], kButtonPaths);
   }
   for (const auto& group : input.project.Groups) {
     for (const auto& program : group->Items) files.checkProgram(report, *program);

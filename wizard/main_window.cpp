@@ -79,7 +79,9 @@ void TSetwrightFm::readSettings() {
     move(frame.topLeft());
     resize(frame.size().expandedTo(minimumSize()));
     placeOnAScreen();
-    outerSize_ = frame.size();
+    // A stored size includes the frame, which is known only once shown; without one the window
+    // keeps the client area of its form.
+    if (values.width || values.height) outerSize_ = frame.size();
   }
   // A last project named without a folder lives in the last root folder.
   Project lastRoot;

@@ -82,6 +82,13 @@ TEST_F(SettingsFile, AShownWindowKeepsItsOuterSizeFromRunToRun) {
   EXPECT_NE(written.find("Width=700\r\nHeight=560"), std::string::npos) << written;
 }
 
+TEST_F(SettingsFile, WithoutAStoredSizeTheClientAreaIsTheFormsOwn) {
+  dir_.write("setwright.ini", "[Interface]\r\nLeft=40\r\nTop=30\r\n");
+  TSetwrightFm window(options());
+  window.show();
+  EXPECT_EQ(window.size(), QSize(646, 613));
+}
+
 // A run that changes nothing leaves the file as it is, not even replaced by a copy of itself.
 TEST_F(SettingsFile, AnUnchangedFileIsNotReplaced) {
   dir_.write("setwright.ini",

@@ -36,7 +36,9 @@ Status LoadAndCheck(ProjectDocument& document, const std::string& project, const
   const ProfileFile file = ProfileFile::fromBytes(*bytes);
   if (Status loaded = document.open(project, root, file); !loaded) return loaded;
   const ProjectLines lines(profile::decodeProfileBytes(std::move(*bytes)).text, kProfileValueBufferSize);
-  RunChecks(CheckInput{document.project(), file, lines, ProgramSections(document.project(), file)}, report);
+  CheckInput input{document.project(), file, lines, {}, {}};
+  FindProgramSections(input);
+  RunChecks(input, report);
   return {};
 }
 

@@ -3,10 +3,19 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/project.h"
 #include "model/project_keys.h"
 #include "model/records.h"
+#include "platform/text.h"
 
 namespace sw::cli {
+
+std::unordered_set<std::string> UserVariableNames(const Project& project) {
+  std::unordered_set<std::string> names;
+  for (const std::string& line : project.UserEnvironment)
+    names.insert(text::upperCase(std::string_view(line).substr(0, line.find('='))));
+  return names;
+}
 
 std::string quotedName(std::string_view name) {
   std::string quoted = "\"";
@@ -32,7 +41,7 @@ Finding& CheckReport::add(Severity severity, std::string_view code, const CheckI
   finding.code = code;
   finding.section = section;
   finding.key = key;
-  finding.line = key.empty() ? input.lines.sectionLine(section) : input.lines.keyLine(section, key);
+  finding.line = input.lines.keyLine(section, key);
   finding.message = std::move(message);
   return push(std::move(finding));
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cli/project_lines.h"
@@ -40,6 +41,8 @@ struct CheckInput {
   const ProjectLines& lines;
   // The section each loaded program was read from.
   std::unordered_map<const TInstallItem*, std::string> sectionOf;
+  // Program sections whose group the project does not have, in file order.
+  std::vector<std::string> orphanSections;
 };
 
 class CheckReport {
@@ -66,9 +69,11 @@ class CheckReport {
   std::array<int, 3> counts_{};
 };
 
-// The section each program of a project just loaded from `file` was read from.
-std::unordered_map<const TInstallItem*, std::string> ProgramSections(const Project& project,
-                                                                     const ProfileFile& file);
+// Fills in the section each program was read from and the orphan sections, for a project just
+// loaded from the input's file.
+void FindProgramSections(CheckInput& input);
+// The names of the project's own variables, in upper case.
+std::unordered_set<std::string> UserVariableNames(const Project& project);
 
 // Each family of checks adds its findings to the report.
 void CheckFileStructure(const CheckInput& input, CheckReport& report);

@@ -3,7 +3,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "cli/check_report.h"
 #include "model/project.h"
@@ -28,12 +27,8 @@ void CheckEmptyGroups(const CheckInput& input, CheckReport& report) {
 }
 
 void CheckOrphanPrograms(const CheckInput& input, CheckReport& report) {
-  std::unordered_set<std::string> groupNames;
-  for (const auto& group : input.project.Groups) groupNames.insert(group->Name);
-  for (const std::string& section : input.file.sectionNames()) {
-    if (!IsProgramSection(section) || !input.file.sectionExists(section)) continue;
+  for (const std::string& section : input.orphanSections) {
     const std::string group = input.file.readString(section, kProgramGroupKey, "");
-    if (groupNames.contains(group)) continue;
     const std::string caption = input.file.readString(section, "Caption", "");
     Finding& finding =
         report.add(Severity::Warning, "orphan-program", input, section, kProgramGroupKey,
@@ -99,20 +94,20 @@ void CheckDuplicateCaptions(const CheckInput& input, CheckReport& report) {
 
 }  // namespace
 
-std::unordered_map<const TInstallItem*, std::string> ProgramSections(const Project& project,
-                                                                     const ProfileFile& file) {
+void FindProgramSections(CheckInput& input) {
   // The load attaches the program sections in file order, each to the end of its group.
   std::unordered_map<std::string, std::pair<const TInstallGroup*, std::size_t>> next;
-  for (const auto& group : project.Groups) next.emplace(group->Name, std::make_pair(group.get(), 0));
-  std::unordered_map<const TInstallItem*, std::string> sections;
-  for (const std::string& section : file.sectionNames()) {
-    if (!IsProgramSection(section) || !file.sectionExists(section)) continue;
-    const auto found = next.find(file.readString(section, kProgramGroupKey, ""));
-    if (found == next.end()) continue;
+  for (const auto& group : input.project.Groups) next.emplace(group->Name, std::make_pair(group.get(), 0));
+  for (const std::string& section : input.file.sectionNames()) {
+    if (!IsProgramSection(section) || !input.file.sectionExists(section)) continue;
+    const auto found = next.find(input.file.readString(section, kProgramGroupKey, ""));
+    if (found == next.end()) {
+      input.orphanSections.push_back(section);
+      continue;
+    }
     auto& [group, index] = found->second;
-    if (index < group->Items.size()) sections.emplace(group->Items[index++].get(), section);
+    if (index < group->Items.size()) input.sectionOf.emplace(group->Items[index++].get(), section);
   }
-  return sections;
 }
 
 void CheckFileStructure(const CheckInput& input, CheckReport& report) {

@@ -1,5 +1,6 @@
 #include "cli/file_locator.h"
 
+#include "cli/check_report.h"
 #include "model/paths.h"
 #include "model/project.h"
 #include "platform/files.h"
@@ -14,10 +15,7 @@ constexpr std::string_view kDiscVariables[] = {"ROOT", "SOURCE", "CDROM", "SELF"
 
 }  // namespace
 
-FileLocator::FileLocator(const Project& project) {
-  for (const std::string& line : project.UserEnvironment) {
-    userVariables_.insert(text::upperCase(std::string_view(line).substr(0, line.find('='))));
-  }
+FileLocator::FileLocator(const Project& project) : userVariables_(UserVariableNames(project)) {
   if (!project.ProjectRootFolder.empty()) projectRoot_ = project.ProjectRootFolder;
   installRoot_ = folder(project.Settings.RootInstallDir, projectRoot_);
 }

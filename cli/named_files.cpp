@@ -7,9 +7,9 @@
 #include "cli/check_report.h"
 #include "cli/file_locator.h"
 #include "cli/path_fields.h"
-#include "model/paths.h"
 #include "model/project.h"
 #include "model/project_keys.h"
+#include "model/references.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -101,9 +101,7 @@ void NamedFiles::checkIconNumber(const Where& where, const std::string& file, st
 // As the load looks for it, since the load is what hides the program.
 void NamedFiles::checkTagFile(const Where& where, const TInstallItem& program) {
   if (program.CheckTagFile.empty()) return;
-  const std::string tag = ExpandVariables(program.CheckTagFile);
-  const std::string path =
-      IsAbsolutePath(tag) ? tag : ProgramFolderPath(input_.project, program.Folder) + tag;
+  const std::string path = ProgramTagPath(input_.project, program);
   if (locator_.fileThere(path)) return;
   where.warn("missing-tag-file", "CheckTagFile",
              "the tag file " + quotedName(shownPath(path)) +

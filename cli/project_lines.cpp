@@ -52,10 +52,10 @@ void ProjectLines::addLine(std::string_view rawLine, int number) {
   if (equals == std::string_view::npos) return;
   const std::string_view name = profile::cutAtZero(profile::stripBlanks(line.substr(0, equals)));
   const std::string_view value = unquoted(profile::stripBlanks(line.substr(equals + 1)));
-  keys_.push_back({name, {number, value.size()}});
+  keys_.push_back({name, number});
   current_->endKey = static_cast<std::uint32_t>(keys_.size());
   // Only the first line of a name is read; a later one of the same name cannot be cut short.
-  if (value.size() >= longValue_ && key(currentName_, name)->line == number)
+  if (value.size() >= longValue_ && firstKeyLine(currentName_, name) == number)
     longValues_.push_back({std::string(currentName_), std::string(name), number, value.size()});
 }
 
@@ -69,17 +69,17 @@ int ProjectLines::sectionLine(std::string_view section) const {
   return found == nullptr ? 0 : found->line;
 }
 
-const KeyPlace* ProjectLines::key(std::string_view section, std::string_view key) const {
+int ProjectLines::firstKeyLine(std::string_view section, std::string_view key) const {
   const Section* found = findSection(section);
-  if (found == nullptr) return nullptr;
+  if (found == nullptr) return 0;
   for (std::uint32_t k = found->firstKey; k < found->endKey; ++k)
-    if (text::equalsNoCase(keys_[k].name, key)) return &keys_[k].place;
-  return nullptr;
+    if (text::equalsNoCase(keys_[k].name, key)) return keys_[k].line;
+  return 0;
 }
 
 int ProjectLines::keyLine(std::string_view section, std::string_view key) const {
-  if (const KeyPlace* place = this->key(section, key)) return place->line;
-  return sectionLine(section);
+  const int line = key.empty() ? 0 : firstKeyLine(section, key);
+  return line != 0 ? line : sectionLine(section);
 }
 
 }  // namespace sw::cli

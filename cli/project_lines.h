@@ -1,7 +1,7 @@
 #pragma once
 // Where things stand in a project file: the line of each section header and of each key the
-// reader can see (the first section of a name, the first key of a name in it), and the length
-// of that key's value. A report points people at these lines. Keys are looked up by going
+// reader can see (the first section of a name, the first key of a name in it), and the values
+// too long for the reader. A report points people at these lines. Keys are looked up by going
 // through their section's lines, which keeps the scan of a large file cheap.
 
 #include <cstddef>
@@ -12,11 +12,6 @@
 #include <vector>
 
 namespace sw::cli {
-
-struct KeyPlace {
-  int line = 0;
-  std::size_t valueSize = 0;  // bytes of the value as the file holds it, blanks and quotes cut
-};
 
 // A key line whose value is too long for the reader, in file order.
 struct LongValue {
@@ -35,13 +30,12 @@ class ProjectLines {
   int sectionLine(std::string_view section) const;
   // The line of a key, or of its section when the key is missing (0 when both are).
   int keyLine(std::string_view section, std::string_view key) const;
-  const KeyPlace* key(std::string_view section, std::string_view key) const;
   const std::vector<LongValue>& longValues() const { return longValues_; }
 
  private:
   struct KeyLine {
     std::string_view name;
-    KeyPlace place;
+    int line = 0;
   };
   struct Section {
     int line = 0;
@@ -51,6 +45,8 @@ class ProjectLines {
 
   void addLine(std::string_view line, int number);
   const Section* findSection(std::string_view section) const;
+  // The first line of the key in the section, 0 when it has none.
+  int firstKeyLine(std::string_view section, std::string_view key) const;
 
   std::string text_;
   std::size_t longValue_;

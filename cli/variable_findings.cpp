@@ -16,11 +16,9 @@ namespace {
 
 class KnownVariables {
  public:
-  explicit KnownVariables(const Project& project) {
+  explicit KnownVariables(const Project& project) : names_(UserVariableNames(project)) {
     for (std::string_view written : RuntimeVariableNames)
       names_.insert(text::upperCase(written.substr(1, written.size() - 2)));
-    for (const std::string& line : project.UserEnvironment)
-      names_.insert(text::upperCase(std::string_view(line).substr(0, line.find('='))));
   }
   bool contains(std::string_view name) const { return names_.contains(text::upperCase(name)); }
 

@@ -69,11 +69,15 @@ bool ExcludesAny(const TInstallItem& program, const std::vector<std::int32_t>& l
   return ExcludesAnyOf(program, NumberLookup(list));
 }
 
+std::string ProgramTagPath(const Project& project, const TInstallItem& program) {
+  if (program.CheckTagFile.empty()) return {};
+  const std::string tag = ExpandVariables(program.CheckTagFile);
+  return IsAbsolutePath(tag) ? tag : ProgramFolderPath(project, program.Folder) + tag;
+}
+
 void CheckProgramTag(const Project& project, TInstallItem& program) {
   if (program.CheckTagFile.empty()) return;
-  const std::string tag = ExpandVariables(program.CheckTagFile);
-  const std::string path = IsAbsolutePath(tag) ? tag : ProgramFolderPath(project, program.Folder) + tag;
-  if (files::fileExists(path)) return;
+  if (files::fileExists(ProgramTagPath(project, program))) return;
   program.Default = false;
   program.Selected = false;
   program.Fixed = true;

@@ -23,6 +23,8 @@ std::string ExcludeText(const Project& project, const TInstallItem& program);
 GroupSelection GroupState(const TInstallGroup& group);
 bool ExcludesAny(const TInstallItem& program, const std::vector<std::int32_t>& list);
 
+// Where the load looks for a program's tag file (1251); empty when it names none.
+std::string ProgramTagPath(const Project& project, const TInstallItem& program);
 void CheckProgramTag(const Project& project, TInstallItem& program);
 void ApplyFixedExclusions(Project& project, TInstallItem& program);
 void ApplyDefaultSelection(Project& project);

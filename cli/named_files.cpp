@@ -10,8 +10,6 @@
 #include "model/project.h"
 #include "model/project_keys.h"
 #include "model/references.h"
-#include "platform/files.h"
-#include "platform/text.h"
 
 namespace sw::cli {
 namespace {

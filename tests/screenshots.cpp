@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSize>
+#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -94,14 +96,14 @@ void grabProgramPanel(sw::TSetwrightFm& window, const QDir& out) {
   grabWindow(depends, out.filePath(QStringLiteral("depends-dialog.png")));
 }
 
-// The six pages of the editor's window on the demo project, at the window's own size.
-void grabWizardPages(const QDir& out, const sw::testing::TempDir& dir) {
+// The six pages of the editor's window on the demo project, at the given size.
+void grabWizardPages(const QDir& out, const sw::testing::TempDir& dir, QSize size) {
   sw::MainWindowOptions options;
   options.settingsFile = dir.file("setwright.ini");
   options.projectFile = QStringLiteral("setup.ini");
   options.rootFolder = QStringLiteral("examples/demo");
   sw::TSetwrightFm window(options);
-  window.resize(646, 613);
+  window.resize(size);
   window.show();
   auto* next = window.findChild<QPushButton*>(QStringLiteral("NextBt"));
   const char* names[] = {"wizard-0-start.png",  "wizard-1-header.png",   "wizard-2-stages.png",
@@ -129,6 +131,17 @@ int main(int argc, char** argv) {
   out.mkpath(QStringLiteral("."));
   sw::testing::TempDir dir;
   exampleTree(dir);
+  // With WIDTHxHEIGHT only the window's pages are made, at that size (a maximised window, say).
+  if (argc > 2) {
+    const QStringList parts = QString::fromLocal8Bit(argv[2]).split(QLatin1Char('x'));
+    const QSize size(parts.value(0).toInt(), parts.value(1).toInt());
+    if (!size.isValid()) {
+      std::fprintf(stderr, "usage: make_screenshots [DIR [WIDTHxHEIGHT]]\n");
+      return 2;
+    }
+    grabWizardPages(out, dir, size);
+    return 0;
+  }
   const QString office = QString::fromStdString(dir.file("Soft/Office"));
 
   TMyCmdDialog command;
@@ -153,6 +166,6 @@ int main(int argc, char** argv) {
   grabPictureDialogs(out, office);
   grabFolderBrowser(out, dir);
   grabIconPicker(out, dir);
-  grabWizardPages(out, dir);
+  grabWizardPages(out, dir, QSize(646, 613));
   return 0;
 }

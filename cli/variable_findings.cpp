@@ -1,8 +1,10 @@
 // Findings about %NAME% in paths and commands that no one will give a value: neither the
 // runtime, nor the project's own variables, nor Windows.
 
+#include <algorithm>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "cli/check_report.h"
 #include "cli/path_fields.h"
